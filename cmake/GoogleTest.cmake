@@ -1,0 +1,16 @@
+# GoogleTest is built from Debian's source package so the native and the MinGW build use the same one.
+set(VOSK1_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+add_subdirectory(${VOSK1_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+include(GoogleTest)
+
+# vosk1_add_test(NAME SOURCES... LIBS...): one test executable, its cases registered with CTest.
+function(vosk1_add_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main vosk1_warnings)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+        WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+        PROPERTIES ENVIRONMENT "VOSK1_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}/data")
+endfunction()

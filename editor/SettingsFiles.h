@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "engine/FieldSplitter.h"
+#include "engine/ReplacementTable.h"
+
+inline constexpr char kPointerFileName[] = "Vosk.ini";
+inline constexpr char kTableSeparator[] = " ---> ";
+
+// The table file: ten lines "before ---> after" with CR LF; the pointer file "Vosk.ini": the
+// table file's full path with no line end. Every function throws CFileException on failure.
+
+// The first line of "Vosk.ini" in the current directory.
+std::string ReadPointerFile();
+void WritePointerFile(const std::string& tablePath);
+
+// Reads rows 1 to 10 in order. A line is cut at its first separator (no separator: an empty
+// after text); past the end of the file rows become empty. When reading fails, the rows read
+// before keep their new texts and the others their old ones.
+void ReadTableFile(const std::string& path, ReplacementTable& table, FieldSplitter& splitter);
+void WriteTableFile(const std::string& path, const ReplacementTable& table);

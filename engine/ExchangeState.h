@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string_view>
+
+class FieldSplitter;
+
+// The header state of an exchange file read so far: text sizes by text type, scales by layer
+// group, and the current group and type.
+struct ExchangeState {
+    static constexpr int kTextTypeCount = 11;   // text types 0 to 10
+    static constexpr int kGroupCount = 17;      // layer groups 0 to 16
+
+    // No header has been read yet: every size and scale is 0, group 0 and text type 0 current.
+    double textWidth[kTextTypeCount] = {};
+    double textHeight[kTextTypeCount] = {};
+    int groupScale[kGroupCount] = {};
+    int currentGroup = 0;
+    int currentTextType = 0;
+
+    // Lookups at the current group and type. A group outside 0 to 16 ("Jww" gives 99999) draws
+    // at scale 1; a text type outside 0 to 10 ("b" to "f" give 11 to 15) has no known size, 0.
+    int CurrentScale() const;
+    double CurrentTextWidth() const;
+    double CurrentTextHeight() const;
+};
+
+enum class RecordKind {
+    other,        // copied through unchanged
+    hq,           // written as "hd"
+    textWidths,   // "hcw", not written
+    textHeights,  // "hch", not written
+    groupScales,  // "hs", not written
+    layerGroup,   // "lg", copied
+    textType,     // "cn" not followed by a double quote, copied
+    text,         // "ch", "cv", "cz", "c2"
+};
+
+RecordKind ClassifyRecord(std::string_view line);
+
+bool IsTextRecord(std::string_view line);
+
+// Takes the values of a header record ("hcw", "hch", "hs", "lg", "cn") into the state; other
+// kinds change nothing.
+void ApplyHeaderRecord(ExchangeState& state, RecordKind kind, std::string_view line,
+                       FieldSplitter& splitter);

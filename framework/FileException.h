@@ -1,0 +1,35 @@
+#pragma once
+
+#include <exception>
+#include <string>
+
+// A failed open, read, write or close of a file. The name is the one given to the open when the
+// open failed, and the file's full path otherwise. Names are Shift-JIS bytes.
+class CFileException : public std::exception {
+public:
+    enum class Cause {
+        generic,
+        fileNotFound,
+        badPath,
+        accessDenied,
+        diskFull,
+        hardIO,
+    };
+    enum class Operation { open, read, write, close };
+
+    CFileException(Cause cause, Operation operation, std::string fileName, int osError = 0)
+        : m_cause(cause),
+          m_operation(operation),
+          m_strFileName(std::move(fileName)),
+          m_osError(osError) {}
+
+    const char* what() const noexcept override { return "file error"; }
+
+    Cause m_cause;
+    Operation m_operation;
+    std::string m_strFileName;
+    int m_osError;  // errno of the failing call, for diagnostics only
+};
+
+// The cause that a C runtime errno value stands for, the same on every platform.
+CFileException::Cause FileErrorCauseFromErrno(int error);

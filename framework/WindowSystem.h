@@ -1,0 +1,48 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Message box type words and answers, with the values the window system gives them.
+enum MessageBoxType : unsigned {
+    kMbOk = 0x00,
+    kMbYesNo = 0x04,
+    kMbIconStop = 0x10,
+    kMbIconInformation = 0x40,
+};
+enum MessageBoxAnswer : int { kIdOk = 1, kIdYes = 6, kIdNo = 7 };
+
+struct FileDialogOptions {
+    std::string initialName;  // Shift-JIS
+    std::string filter;       // "name|pattern|name|pattern||", Shift-JIS
+    bool overwritePrompt = false;
+};
+
+// Everything the form and its commands ask of the window system. Every string is Shift-JIS.
+// The Win32 implementation converts to UTF-16 at the call; the headless one in the tests
+// records what was shown and answers from a script.
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+
+    // The full text of a control; nullopt when it holds a character Shift-JIS cannot represent.
+    virtual std::optional<std::string> GetControlText(int id) = 0;
+    virtual void SetControlText(int id, const std::string& text) = 0;
+
+    // Modal box with the application title as caption; returns the answer (kIdOk, kIdYes, ...).
+    virtual int ShowMessageBox(const std::string& text, unsigned type) = 0;
+
+    // The chosen full path, or nullopt when the user cancelled.
+    virtual std::optional<std::string> ShowOpenDialog(const FileDialogOptions& options) = 0;
+    virtual std::optional<std::string> ShowSaveDialog(const FileDialogOptions& options) = 0;
+
+    // The document title; the main window shows "<title> - Vosk2".
+    virtual void SetTitle(const std::string& title) = 0;
+    // Asks the main window to close once the current command has returned.
+    virtual void PostCloseRequest() = 0;
+
+    // Changes the process's current directory; the result is not reported.
+    virtual void SetCurrentDirectory(const std::string& dir) = 0;
+    // The running program's full path.
+    virtual std::string GetProgramPath() = 0;
+};
