@@ -7,8 +7,8 @@ class FieldSplitter;
 // The header state of an exchange file read so far: text sizes by text type, scales by layer
 // group, and the current group and type.
 struct ExchangeState {
-    static constexpr int kTextTypeCount = 11;   // text types 0 to 10
-    static constexpr int kGroupCount = 17;      // layer groups 0 to 16
+    static constexpr int kTextTypeCount = 11;  // text types 0 to 10
+    static constexpr int kGroupCount = 17;     // layer groups 0 to 16
 
     // No header has been read yet: every size and scale is 0, group 0 and text type 0 current.
     double textWidth[kTextTypeCount] = {};

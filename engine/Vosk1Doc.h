@@ -30,9 +30,9 @@ public:
     // moves m_dValue[1], m_dValue[2] one line pitch on.
     std::string BuildLineRecord(size_t k, double heightPitch, double widthPitch, double length);
 
-    std::string m_strPreview;  // each text followed by "\r\n"
-    std::string m_strParam;    // for example "/P1"
-    std::string m_strField[10];           // kind, x, y, dx, dy of the record being laid out
-    std::vector<std::string> m_strLine;   // the lines of the replacement being laid out
-    double m_dValue[5] = {};              // [1] x, [2] y, [3] dx, [4] dy; [0] unused
+    std::string m_strPreview;            // each text followed by "\r\n"
+    std::string m_strParam;              // for example "/P1"
+    std::string m_strField[10];          // kind, x, y, dx, dy of the record being laid out
+    std::vector<std::string> m_strLine;  // the lines of the replacement being laid out
+    double m_dValue[5] = {};             // [1] x, [2] y, [3] dx, [4] dy; [0] unused
 };

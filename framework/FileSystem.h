@@ -15,3 +15,6 @@ std::string FullPath(const std::string& name);
 
 std::string GetCurrentDir();
 bool SetCurrentDir(const std::string& dir);
+
+// Standard output takes bytes as they are, without line-end translation.
+void SetBinaryStdout();

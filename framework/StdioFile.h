@@ -19,7 +19,8 @@ public:
     CStdioFile(const std::string& name, Mode mode) { Open(name, mode); }
     CStdioFile(const CStdioFile&) = delete;
     CStdioFile& operator=(const CStdioFile&) = delete;
-    ~CStdioFile();  // closes without reporting: call Close to learn whether the data reached the file
+    ~CStdioFile();  // closes without reporting: call Close to learn whether the data reached the
+                    // file
 
     void Open(const std::string& name, Mode mode);
 

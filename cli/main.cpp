@@ -1,0 +1,7 @@
+#include "cli/BatchCommand.h"
+#include "framework/FileSystem.h"
+
+int main(int argc, char** argv) {
+    SetBinaryStdout();
+    return RunBatchCommand(std::vector<std::string>(argv + 1, argv + argc), stdout, stderr);
+}

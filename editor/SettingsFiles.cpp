@@ -1,0 +1,40 @@
+#include "editor/SettingsFiles.h"
+
+#include "framework/StdioFile.h"
+
+std::string ReadPointerFile() {
+    CStdioFile file(kPointerFileName, CStdioFile::Mode::read);
+    std::string path;
+    file.ReadString(path);
+    file.Close();
+    return path;
+}
+
+void WritePointerFile(const std::string& tablePath) {
+    CStdioFile file(kPointerFileName, CStdioFile::Mode::write);
+    file.WriteString(tablePath);
+    file.Close();
+}
+
+void ReadTableFile(const std::string& path, ReplacementTable& table, FieldSplitter& splitter) {
+    CStdioFile file(path, CStdioFile::Mode::read);
+    std::string line;
+    for (ReplacementRow& row : table.rows) {
+        file.ReadString(line);
+        splitter.Split(line, kTableSeparator);
+        row.before = splitter.m_strItem[0];
+        row.after = splitter.m_strItem[1];
+    }
+    file.Close();
+}
+
+void WriteTableFile(const std::string& path, const ReplacementTable& table) {
+    CStdioFile file(path, CStdioFile::Mode::write);
+    for (const ReplacementRow& row : table.rows) {
+        file.WriteString(row.before);
+        file.WriteString(kTableSeparator);
+        file.WriteString(row.after);
+        file.WriteString("\n");
+    }
+    file.Close();
+}

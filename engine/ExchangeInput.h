@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "engine/FileErrorSink.h"
+#include "engine/Vosk1Doc.h"
+#include "framework/StdioFile.h"
+
+// Hands every line of "temp.txt" to handleLine. A file error, whether reading the input or
+// raised by handleLine, ends the reading and goes to errors.
+template <typename HandleLine>
+void ForEachInputLine(FileErrorSink& errors, HandleLine handleLine) {
+    try {
+        CStdioFile input(kInputFileName, CStdioFile::Mode::read);
+        std::string line;
+        while (input.ReadString(line)) {
+            handleLine(line);
+        }
+        input.Close();
+    } catch (const CFileException& error) {
+        errors.ReportFileError(error);
+    }
+}

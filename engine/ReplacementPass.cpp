@@ -1,0 +1,95 @@
+#include "engine/ExchangeInput.h"
+#include "engine/ExchangeState.h"
+#include "engine/FieldSplitter.h"
+#include "engine/MultiLineLayout.h"
+#include "engine/Vosk1Doc.h"
+
+namespace {
+
+// One run over the exchange file: header state, the pass's one splitter, the open files.
+class ReplacementPass {
+public:
+    ReplacementPass(CVosk1Doc& doc, const ReplacementTable& table, CStdioFile& output)
+        : m_doc(doc), m_table(table), m_output(output) {}
+
+    void HandleLine(const std::string& line);
+
+private:
+    void HandleTextRecord(const std::string& line);
+    void WriteLine(std::string_view line);
+
+    CVosk1Doc& m_doc;
+    const ReplacementTable& m_table;
+    CStdioFile& m_output;
+    FieldSplitter m_splitter;
+    ExchangeState m_state;
+    std::string m_header;
+    std::string m_text;
+};
+
+void ReplacementPass::WriteLine(std::string_view line) {
+    m_output.WriteString(line);
+    m_output.WriteString("\n");
+}
+
+void ReplacementPass::HandleLine(const std::string& line) {
+    const RecordKind kind = ClassifyRecord(line);
+    switch (kind) {
+        case RecordKind::hq:
+            WriteLine("hd");
+            return;
+        case RecordKind::textWidths:
+        case RecordKind::textHeights:
+        case RecordKind::groupScales:
+            ApplyHeaderRecord(m_state, kind, line, m_splitter);
+            return;
+        case RecordKind::layerGroup:
+        case RecordKind::textType:
+            ApplyHeaderRecord(m_state, kind, line, m_splitter);
+            WriteLine(line);
+            return;
+        case RecordKind::text:
+            HandleTextRecord(line);
+            return;
+        case RecordKind::other:
+            WriteLine(line);
+            return;
+    }
+}
+
+// Rows are tried in order: a single-line row ends the search, a multi-line row writes its lines
+// and lets later rows with the same before text add theirs.
+void ReplacementPass::HandleTextRecord(const std::string& line) {
+    m_splitter.Split(line, "\"");
+    m_header = m_splitter.m_strItem[0];
+    m_text = m_splitter.m_strItem[1];
+    bool consumed = false;
+    for (const ReplacementRow& row : m_table.rows) {
+        if (row.before != m_text) {
+            continue;
+        }
+        consumed = true;
+        if (row.after.find(kLineBreak) != std::string::npos) {
+            ExpandMultiLine(m_doc, m_splitter, m_header, row.after, m_state, m_output);
+            continue;
+        }
+        if (!row.after.empty()) {
+            m_output.WriteString(m_header);
+            m_output.WriteString("\"");
+            WriteLine(row.after);
+        }
+        return;
+    }
+    if (!consumed) {
+        WriteLine(line);
+    }
+}
+
+}  // namespace
+
+void CVosk1Doc::RunReplacementPass(const ReplacementTable& table, FileErrorSink& errors) {
+    CStdioFile output(kOutputFileName, CStdioFile::Mode::write);
+    ReplacementPass pass(*this, table, output);
+    ForEachInputLine(errors, [&](const std::string& line) { pass.HandleLine(line); });
+    output.Close();
+}

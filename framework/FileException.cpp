@@ -1,0 +1,31 @@
+#include "framework/FileException.h"
+
+#include <cerrno>
+
+CFileException::Cause FileErrorCauseFromErrno(int error) {
+    switch (error) {
+        case ENOENT:
+            return CFileException::Cause::fileNotFound;
+        case ENOTDIR:
+        case ENAMETOOLONG:
+        case EINVAL:
+        case EILSEQ:
+            return CFileException::Cause::badPath;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR:
+        case EBUSY:
+            return CFileException::Cause::accessDenied;
+        case ENOSPC:
+        case EFBIG:
+#ifdef EDQUOT
+        case EDQUOT:
+#endif
+            return CFileException::Cause::diskFull;
+        case EIO:
+            return CFileException::Cause::hardIO;
+        default:
+            return CFileException::Cause::generic;
+    }
+}
