@@ -1,0 +1,11 @@
+#pragma once
+
+#include <vector>
+
+#include "engine/FileErrorSink.h"
+
+class RecordingErrorSink : public FileErrorSink {
+public:
+    void ReportFileError(const CFileException& error) override { errors.push_back(error); }
+    std::vector<CFileException> errors;
+};

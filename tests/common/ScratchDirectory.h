@@ -1,0 +1,40 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+// A test that runs in an empty directory of its own, made current for the test's length.
+class ScratchDirectoryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_previous = std::filesystem::current_path();
+        m_directory = std::filesystem::temp_directory_path() / "vosk1-tests" /
+                      (std::string(info->test_suite_name()) + "." + info->name());
+        std::filesystem::remove_all(m_directory);
+        std::filesystem::create_directories(m_directory);
+        std::filesystem::current_path(m_directory);
+    }
+    void TearDown() override {
+        std::filesystem::current_path(m_previous);
+        std::filesystem::remove_all(m_directory);
+    }
+
+    const std::filesystem::path& Directory() const { return m_directory; }
+
+    static void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    static std::string ReadFile(const std::filesystem::path& path) {
+        std::ifstream file(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    }
+
+private:
+    std::filesystem::path m_previous;
+    std::filesystem::path m_directory;
+};
