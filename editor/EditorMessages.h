@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "engine/FileErrorSink.h"
+#include "framework/FileException.h"
+#include "framework/WindowSystem.h"
+
+// "<file name>\n <sentence>" for a file error the program reports and goes on from; the sentence
+// names the cause ("ファイルがありません。" when the file was not found).
+std::string FileErrorReport(const CFileException& error);
+
+// The report of a table that could not be loaded: as FileErrorReport, followed by the
+// consequence "新規.mseを開きます".
+std::string TableLoadFailureReport(const CFileException& error);
+
+// The report of a file error that ended a command, in the words of the window framework, with
+// the file name (or "無題のﾌｧｲﾙ" for none) in place of %1.
+std::string CommandFileErrorReport(const CFileException& error);
+
+// The report of a cell whose text Shift-JIS cannot hold; row counts from 1.
+std::string UnrepresentableCellReport(int row, bool afterColumn);
+
+// Shows the file errors of the pass and of the text list in a stop-icon box.
+class MessageBoxErrorSink : public FileErrorSink {
+public:
+    explicit MessageBoxErrorSink(WindowSystem& windows) : m_windows(windows) {}
+    void ReportFileError(const CFileException& error) override;
+
+private:
+    WindowSystem& m_windows;
+};

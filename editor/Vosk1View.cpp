@@ -1,0 +1,220 @@
+#include "editor/Vosk1View.h"
+
+#include <exception>
+#include <optional>
+
+#include "editor/EditorTexts.h"
+#include "editor/SettingsFiles.h"
+#include "engine/FieldSplitter.h"
+#include "framework/FileException.h"
+#include "res/resource.h"
+
+CVosk1View* g_pTableView = nullptr;
+
+namespace {
+
+constexpr char kNewArrowCellText[] = "  ---> ";
+constexpr int kLastShadedCell = IDC_BEFORE_FIRST + 28;
+
+int BeforeCell(size_t row) {
+    return IDC_BEFORE_FIRST + static_cast<int>(row);
+}
+int AfterCell(size_t row) {
+    return IDC_AFTER_FIRST + static_cast<int>(row);
+}
+int ArrowCell(size_t row) {
+    return IDC_ARROW_FIRST + static_cast<int>(row);
+}
+
+bool IsLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+FileDialogOptions TableDialogOptions() {
+    return {kTableDialogInitialName, kTableDialogFilter, true};
+}
+
+}  // namespace
+
+bool IsShadedCell(int controlId) {
+    return controlId >= IDC_BEFORE_FIRST && controlId <= kLastShadedCell &&
+           (controlId - IDC_BEFORE_FIRST) % 2 == 0;
+}
+
+std::string ProgramDirectory(std::string_view programPath) {
+    size_t end = 0;
+    for (size_t i = 0; i < programPath.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(programPath[i]);
+        if (byte == '\\') {
+            end = i + 1;
+        } else if (IsLeadByte(byte)) {
+            ++i;
+        }
+    }
+    return std::string(programPath.substr(0, end));
+}
+
+CVosk1View::CVosk1View(WindowSystem& windows, CVosk1Doc& doc)
+    : m_windows(windows), m_doc(doc), m_errorSink(windows) {
+    g_pTableView = this;
+}
+
+CVosk1View::~CVosk1View() {
+    if (g_pTableView == this) {
+        g_pTableView = nullptr;
+    }
+}
+
+template <class Command>
+void CVosk1View::RunCommand(const Command& command) noexcept {
+    try {
+        command();
+    } catch (const CFileException& error) {
+        m_windows.ShowMessageBox(CommandFileErrorReport(error), kMbOk | kMbIconStop);
+    } catch (const std::exception&) {
+        m_windows.ShowMessageBox(kUnexpectedError, kMbOk | kMbIconStop);
+    }
+}
+
+void CVosk1View::OnInitialUpdate() noexcept {
+    RunCommand([this] {
+        m_strAppDir = ProgramDirectory(m_windows.GetProgramPath());
+        LoadTable();
+        RefreshForm();
+    });
+}
+
+void CVosk1View::RefreshForm() {
+    for (size_t i = 0; i < m_strTable.rows.size(); ++i) {
+        m_windows.SetControlText(BeforeCell(i), m_strTable.rows[i].before);
+        m_windows.SetControlText(ArrowCell(i), kArrowCellText);
+        m_windows.SetControlText(AfterCell(i), m_strTable.rows[i].after);
+    }
+    m_windows.SetTitle(m_strTablePath);
+    m_doc.CollectTexts(m_errorSink);
+    m_windows.SetControlText(IDC_TEXT_LIST, m_doc.m_strPreview);
+}
+
+void CVosk1View::LoadTable() {
+    FieldSplitter splitter;
+    try {
+        m_strTablePath = ReadPointerFile();
+        ReadTableFile(m_strTablePath, m_strTable, splitter);
+    } catch (const CFileException& error) {
+        m_windows.ShowMessageBox(TableLoadFailureReport(error), kMbOk | kMbIconStop);
+    }
+}
+
+void CVosk1View::SaveTable() {
+    WriteTableFile(m_strTablePath, m_strTable);
+    m_windows.SetCurrentDirectory(m_strAppDir);
+}
+
+void CVosk1View::WriteIniFile() {
+    WritePointerFile(m_strTablePath);
+}
+
+void CVosk1View::ClearTable() {
+    m_strTable = {};
+    for (size_t i = 0; i < m_strTable.rows.size(); ++i) {
+        m_windows.SetControlText(BeforeCell(i), "");
+        m_windows.SetControlText(AfterCell(i), "");
+        m_windows.SetControlText(ArrowCell(i), kNewArrowCellText);
+    }
+    m_bNewTable = 1;
+}
+
+bool CVosk1View::TakeCells() {
+    ReplacementTable table;
+    for (size_t i = 0; i < table.rows.size(); ++i) {
+        std::optional<std::string> before = m_windows.GetControlText(BeforeCell(i));
+        std::optional<std::string> after = m_windows.GetControlText(AfterCell(i));
+        if (!before || !after) {
+            m_windows.ShowMessageBox(
+                UnrepresentableCellReport(static_cast<int>(i) + 1, before.has_value()),
+                kMbOk | kMbIconStop);
+            return false;
+        }
+        table.rows[i] = {std::move(*before), std::move(*after)};
+    }
+    m_strTable = std::move(table);
+    return true;
+}
+
+void CVosk1View::SaveAs() {
+    if (std::optional<std::string> path = m_windows.ShowSaveDialog(TableDialogOptions())) {
+        m_strTablePath = std::move(*path);
+        m_windows.SetCurrentDirectory(m_strAppDir);
+        WriteIniFile();
+        SaveTable();
+        m_bNewTable = 0;
+    }
+    m_windows.SetTitle(m_strTablePath);
+}
+
+void CVosk1View::OnFileNew() noexcept {
+    RunCommand([this] { ClearTable(); });
+}
+
+void CVosk1View::OnFileOpen() noexcept {
+    RunCommand([this] {
+        std::optional<std::string> path = m_windows.ShowOpenDialog(TableDialogOptions());
+        if (!path) {
+            return;
+        }
+        m_strTablePath = std::move(*path);
+        m_windows.SetCurrentDirectory(m_strAppDir);
+        ClearTable();
+        m_bNewTable = 0;
+        WriteIniFile();
+        LoadTable();
+        RefreshForm();
+    });
+}
+
+void CVosk1View::OnFileSave() noexcept {
+    RunCommand([this] {
+        if (!TakeCells()) {
+            return;
+        }
+        // Saving to the path kept from the last table would overwrite that table.
+        if (m_bNewTable == 1) {
+            SaveAs();
+            return;
+        }
+        WriteIniFile();
+        SaveTable();
+    });
+}
+
+void CVosk1View::OnFileSaveAs() noexcept {
+    RunCommand([this] {
+        if (TakeCells()) {
+            SaveAs();
+        }
+    });
+}
+
+void CVosk1View::OnConfirm() noexcept {
+    RunCommand([this] {
+        if (!TakeCells()) {
+            return;
+        }
+        // Without "Vosk.ini" at the start the path is empty: the table has no file yet either.
+        if (m_bNewTable == 1 || m_strTablePath.empty()) {
+            if (m_windows.ShowMessageBox(kNewTableQuestion, kMbYesNo | kMbIconInformation) ==
+                kIdYes) {
+                m_bNewTable = 0;
+                SaveAs();
+            }
+        } else {
+            SaveTable();
+        }
+        m_doc.RunReplacementPass(m_strTable, m_errorSink);
+        m_windows.PostCloseRequest();
+    });
+}
+
+void CVosk1View::OnCancelButton() noexcept {
+    RunCommand([this] { m_windows.PostCloseRequest(); });
+}

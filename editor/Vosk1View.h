@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "editor/EditorMessages.h"
+#include "engine/ReplacementTable.h"
+#include "engine/Vosk1Doc.h"
+#include "framework/WindowSystem.h"
+
+// COLORREF of RGB(240, 240, 240), the background of the shaded cells.
+inline constexpr std::uint32_t kShadedCellColor = 0xF0F0F0;
+
+// The cells of rows 1, 3, 5, 7 and 9 in all three columns, ids 1015 + 2k for k = 0 to 14, which
+// make the table striped.
+bool IsShadedCell(int controlId);
+
+// The path cut after its last backslash, which stays; empty when it holds none. The path is
+// stepped through by Shift-JIS characters, so the trail byte 0x5C of a double-byte character is
+// never taken for a backslash.
+std::string ProgramDirectory(std::string_view programPath);
+
+// The replacement table form: ten rows of a before, an arrow and an after cell, and the table
+// commands. The command handlers report every error themselves: none of them throws.
+class CVosk1View {
+public:
+    CVosk1View(WindowSystem& windows, CVosk1Doc& doc);
+    ~CVosk1View();
+    CVosk1View(const CVosk1View&) = delete;
+    CVosk1View& operator=(const CVosk1View&) = delete;
+
+    void OnInitialUpdate() noexcept;
+    void OnFileNew() noexcept;
+    void OnFileOpen() noexcept;
+    void OnFileSave() noexcept;
+    void OnFileSaveAs() noexcept;
+    void OnConfirm() noexcept;
+    void OnCancelButton() noexcept;
+
+    // The rows into the cells, the table path into the title, and the drawing's texts into the
+    // list.
+    void RefreshForm();
+    // Reads the table named in "Vosk.ini" in the current directory. A failure is reported and the
+    // rows read until then are kept.
+    void LoadTable();
+    // Both throw CFileException. SaveTable ends in the program directory when it succeeds.
+    void SaveTable();
+    void WriteIniFile();
+
+    int m_bNewTable = 0;  // 1: New has cleared the table, which has no file of its own yet
+    ReplacementTable m_strTable;
+    std::string m_strAppDir;  // ends with a backslash
+    std::string m_strTablePath;
+
+private:
+    template <class Command>
+    void RunCommand(const Command& command) noexcept;
+    void ClearTable();
+    // Takes the cells into the rows; false, after saying which cell, when one holds a character
+    // Shift-JIS cannot represent, and then the rows are unchanged.
+    bool TakeCells();
+    void SaveAs();
+
+    WindowSystem& m_windows;
+    CVosk1Doc& m_doc;
+    MessageBoxErrorSink m_errorSink;
+};
+
+// The one form, for the window program; set by its constructor.
+extern CVosk1View* g_pTableView;
