@@ -33,8 +33,7 @@ void WriteTableFile(const std::string& path, const ReplacementTable& table) {
     for (const ReplacementRow& row : table.rows) {
         file.WriteString(row.before);
         file.WriteString(kTableSeparator);
-        file.WriteString(row.after);
-        file.WriteString("\n");
+        file.WriteLine(row.after);
     }
     file.Close();
 }

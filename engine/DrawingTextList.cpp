@@ -1,15 +1,12 @@
 #include "engine/ExchangeInput.h"
 #include "engine/ExchangeState.h"
-#include "engine/FieldSplitter.h"
 #include "engine/Vosk1Doc.h"
 
 void CVosk1Doc::CollectTexts(FileErrorSink& errors) {
     m_strPreview.clear();
-    FieldSplitter splitter;
-    ForEachInputLine(errors, [&](const std::string& line) {
+    ForEachInputLine(errors, [&](std::string_view line) {
         if (IsTextRecord(line)) {
-            splitter.Split(line, "\"");
-            m_strPreview += splitter.m_strItem[1];
+            m_strPreview += SplitTextRecord(line).text;
             m_strPreview += "\r\n";
         }
     });

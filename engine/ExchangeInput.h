@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <string_view>
 
 #include "engine/FileErrorSink.h"
 #include "engine/Vosk1Doc.h"
@@ -12,8 +12,8 @@ template <typename HandleLine>
 void ForEachInputLine(FileErrorSink& errors, HandleLine handleLine) {
     try {
         CStdioFile input(kInputFileName, CStdioFile::Mode::read);
-        std::string line;
-        while (input.ReadString(line)) {
+        std::string_view line;
+        while (input.ReadLine(line)) {
             handleLine(line);
         }
         input.Close();

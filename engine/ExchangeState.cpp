@@ -41,36 +41,48 @@ double ExchangeState::CurrentTextHeight() const {
 }
 
 bool IsTextRecord(std::string_view line) {
-    const std::string_view code = line.substr(0, 2);
-    return code == "ch" || code == "cv" || code == "cz" || code == "c2";
+    if (line.size() < 2 || line[0] != 'c') {
+        return false;
+    }
+    const char kind = line[1];
+    return kind == 'h' || kind == 'v' || kind == 'z' || kind == '2';
+}
+
+TextRecordParts SplitTextRecord(std::string_view line) {
+    const size_t quote = line.find('"');
+    if (quote == std::string_view::npos) {
+        return {line, {}};
+    }
+    const std::string_view rest = line.substr(quote + 1);
+    return {line.substr(0, quote), rest.substr(0, rest.find('"'))};
 }
 
 RecordKind ClassifyRecord(std::string_view line) {
     if (line.size() < 2) {
         return RecordKind::other;
     }
-    if (line[0] == 'h') {
-        if (line == "hq") {
-            return RecordKind::hq;
-        }
-        if (StartsWith(line, "hcw")) {
-            return RecordKind::textWidths;
-        }
-        if (StartsWith(line, "hch")) {
-            return RecordKind::textHeights;
-        }
-        if (StartsWith(line, "hs")) {
-            return RecordKind::groupScales;
-        }
-        return RecordKind::other;
+    switch (line[0]) {
+        case 'h':
+            if (line == "hq") {
+                return RecordKind::hq;
+            }
+            if (StartsWith(line, "hcw")) {
+                return RecordKind::textWidths;
+            }
+            if (StartsWith(line, "hch")) {
+                return RecordKind::textHeights;
+            }
+            return line[1] == 's' ? RecordKind::groupScales : RecordKind::other;
+        case 'l':
+            return line[1] == 'g' ? RecordKind::layerGroup : RecordKind::other;
+        case 'c':
+            if (line[1] == 'n') {
+                return line.size() > 2 && line[2] == '"' ? RecordKind::other : RecordKind::textType;
+            }
+            return IsTextRecord(line) ? RecordKind::text : RecordKind::other;
+        default:
+            return RecordKind::other;
     }
-    if (StartsWith(line, "lg")) {
-        return RecordKind::layerGroup;
-    }
-    if (StartsWith(line, "cn")) {
-        return line.size() > 2 && line[2] == '"' ? RecordKind::other : RecordKind::textType;
-    }
-    return IsTextRecord(line) ? RecordKind::text : RecordKind::other;
 }
 
 void ApplyHeaderRecord(ExchangeState& state, RecordKind kind, std::string_view line,

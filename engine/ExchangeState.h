@@ -39,6 +39,14 @@ RecordKind ClassifyRecord(std::string_view line);
 
 bool IsTextRecord(std::string_view line);
 
+// A text record cut at its double quotes: the header up to the first one (the whole line when
+// there is none) and the text from there up to the next one or the end of the line.
+struct TextRecordParts {
+    std::string_view header;
+    std::string_view text;
+};
+TextRecordParts SplitTextRecord(std::string_view line);
+
 // Takes the values of a header record ("hcw", "hch", "hs", "lg", "cn") into the state; other
 // kinds change nothing.
 void ApplyHeaderRecord(ExchangeState& state, RecordKind kind, std::string_view line,

@@ -5,7 +5,7 @@
 namespace {
 
 // Every line of the after text; unlike Split, any number of them.
-void SplitLines(const std::string& afterText, std::vector<std::string>& lines) {
+void SplitLines(std::string_view afterText, std::vector<std::string>& lines) {
     lines.clear();
     std::string_view rest = afterText;
     for (;;) {
@@ -24,8 +24,8 @@ double PitchFactor(const std::string& runParameter) {
     return runParameter.size() > 2 ? FieldSplitter::ParseDouble(runParameter.substr(2)) : 0.0;
 }
 
-void ExpandMultiLine(CVosk1Doc& doc, FieldSplitter& splitter, const std::string& header,
-                     const std::string& afterText, const ExchangeState& state, CStdioFile& output) {
+void ExpandMultiLine(CVosk1Doc& doc, FieldSplitter& splitter, std::string_view header,
+                     std::string_view afterText, const ExchangeState& state, CStdioFile& output) {
     const double factor = PitchFactor(doc.m_strParam);
     splitter.Split(header, " ");
     for (int j = 0; j <= 4; ++j) {
@@ -41,7 +41,6 @@ void ExpandMultiLine(CVosk1Doc& doc, FieldSplitter& splitter, const std::string&
     const double length =
         std::sqrt(doc.m_dValue[4] * doc.m_dValue[4] + doc.m_dValue[3] * doc.m_dValue[3]);
     for (size_t k = 0; k < doc.m_strLine.size(); ++k) {
-        output.WriteString(doc.BuildLineRecord(k, heightPitch, widthPitch, length));
-        output.WriteString("\n");
+        output.WriteLine(doc.BuildLineRecord(k, heightPitch, widthPitch, length));
     }
 }

@@ -14,5 +14,5 @@ double PitchFactor(const std::string& runParameter);
 
 // Writes one text record per line of afterText (lines separated by "//") in place of the record
 // whose header is given, each one line pitch on from the one before.
-void ExpandMultiLine(CVosk1Doc& doc, FieldSplitter& splitter, const std::string& header,
-                     const std::string& afterText, const ExchangeState& state, CStdioFile& output);
+void ExpandMultiLine(CVosk1Doc& doc, FieldSplitter& splitter, std::string_view header,
+                     std::string_view afterText, const ExchangeState& state, CStdioFile& output);

@@ -12,10 +12,10 @@ public:
     ReplacementPass(CVosk1Doc& doc, const ReplacementTable& table, CStdioFile& output)
         : m_doc(doc), m_table(table), m_output(output) {}
 
-    void HandleLine(const std::string& line);
+    void HandleLine(std::string_view line);
 
 private:
-    void HandleTextRecord(const std::string& line);
+    void HandleTextRecord(std::string_view line);
     void WriteLine(std::string_view line);
 
     CVosk1Doc& m_doc;
@@ -23,16 +23,13 @@ private:
     CStdioFile& m_output;
     FieldSplitter m_splitter;
     ExchangeState m_state;
-    std::string m_header;
-    std::string m_text;
 };
 
 void ReplacementPass::WriteLine(std::string_view line) {
-    m_output.WriteString(line);
-    m_output.WriteString("\n");
+    m_output.WriteLine(line);
 }
 
-void ReplacementPass::HandleLine(const std::string& line) {
+void ReplacementPass::HandleLine(std::string_view line) {
     const RecordKind kind = ClassifyRecord(line);
     switch (kind) {
         case RecordKind::hq:
@@ -59,22 +56,20 @@ void ReplacementPass::HandleLine(const std::string& line) {
 
 // Rows are tried in order: a single-line row ends the search, a multi-line row writes its lines
 // and lets later rows with the same before text add theirs.
-void ReplacementPass::HandleTextRecord(const std::string& line) {
-    m_splitter.Split(line, "\"");
-    m_header = m_splitter.m_strItem[0];
-    m_text = m_splitter.m_strItem[1];
+void ReplacementPass::HandleTextRecord(std::string_view line) {
+    const TextRecordParts record = SplitTextRecord(line);
     bool consumed = false;
     for (const ReplacementRow& row : m_table.rows) {
-        if (row.before != m_text) {
+        if (std::string_view(row.before) != record.text) {
             continue;
         }
         consumed = true;
         if (row.after.find(kLineBreak) != std::string::npos) {
-            ExpandMultiLine(m_doc, m_splitter, m_header, row.after, m_state, m_output);
+            ExpandMultiLine(m_doc, m_splitter, record.header, row.after, m_state, m_output);
             continue;
         }
         if (!row.after.empty()) {
-            m_output.WriteString(m_header);
+            m_output.WriteString(record.header);
             m_output.WriteString("\"");
             WriteLine(row.after);
         }
@@ -90,6 +85,6 @@ void ReplacementPass::HandleTextRecord(const std::string& line) {
 void CVosk1Doc::RunReplacementPass(const ReplacementTable& table, FileErrorSink& errors) {
     CStdioFile output(kOutputFileName, CStdioFile::Mode::write);
     ReplacementPass pass(*this, table, output);
-    ForEachInputLine(errors, [&](const std::string& line) { pass.HandleLine(line); });
+    ForEachInputLine(errors, [&](std::string_view line) { pass.HandleLine(line); });
     output.Close();
 }

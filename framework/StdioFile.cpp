@@ -6,7 +6,7 @@
 #include "framework/FileSystem.h"
 
 namespace {
-constexpr size_t kBufferSize = 1 << 16;
+constexpr size_t kBufferSize = 1 << 18;
 constexpr char kEndOfInput = 0x1A;
 
 // The errno of a failed call, or EIO where the runtime left none.
@@ -37,10 +37,8 @@ void CStdioFile::Open(const std::string& name, Mode mode) {
     std::setvbuf(m_file, nullptr, _IONBF, 0);
     m_mode = mode;
     m_strFilePath = FullPath(name);
-    if (!m_buffer) {
-        m_buffer = std::make_unique<char[]>(kBufferSize);
-    }
-    m_begin = m_end = 0;
+    m_buffer.resize(kBufferSize);
+    m_begin = m_end = m_scanned = 0;
     m_bInputEnded = false;
 }
 
@@ -50,50 +48,63 @@ void CStdioFile::Fail(CFileException::Operation operation, int error) {
     throw CFileException(FileErrorCauseFromErrno(error), operation, m_strFilePath, error);
 }
 
-bool CStdioFile::FillBuffer() {
+// Reads more input behind the unreturned bytes, moving them to the front of the buffer and
+// growing it when they fill it. False once the input has ended.
+bool CStdioFile::ReadMore() {
     if (m_bInputEnded) {
         return false;
     }
+    if (m_begin > 0) {
+        std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
+        m_end -= m_begin;
+        m_scanned -= m_begin;
+        m_begin = 0;
+    }
+    if (m_end == m_buffer.size()) {
+        m_buffer.resize(m_buffer.size() * 2);
+    }
     errno = 0;
-    const size_t count = std::fread(m_buffer.get(), 1, kBufferSize, m_file);
-    if (count < kBufferSize && std::ferror(m_file)) {
+    char* free = m_buffer.data() + m_end;
+    const size_t wanted = m_buffer.size() - m_end;
+    const size_t count = std::fread(free, 1, wanted, m_file);
+    if (count < wanted && std::ferror(m_file)) {
         Fail(CFileException::Operation::read, LastError());
     }
-    m_begin = 0;
-    m_end = count;
-    if (const void* stop = std::memchr(m_buffer.get(), kEndOfInput, count)) {
-        m_end = static_cast<size_t>(static_cast<const char*>(stop) - m_buffer.get());
+    if (const void* stop = std::memchr(free, kEndOfInput, count)) {
+        m_end += static_cast<size_t>(static_cast<const char*>(stop) - free);
         m_bInputEnded = true;
-    } else if (count < kBufferSize) {
-        m_bInputEnded = true;
+    } else {
+        m_end += count;
+        m_bInputEnded = count < wanted;
     }
-    return m_end > 0;
+    return true;
+}
+
+bool CStdioFile::ReadLine(std::string_view& line) {
+    for (;;) {
+        const char* data = m_buffer.data();
+        const void* lineFeed = std::memchr(data + m_scanned, '\n', m_end - m_scanned);
+        if (lineFeed != nullptr) {
+            const size_t end = static_cast<size_t>(static_cast<const char*>(lineFeed) - data);
+            const bool crlf = end > m_begin && data[end - 1] == '\r';
+            line = std::string_view(data + m_begin, end - m_begin - (crlf ? 1 : 0));
+            m_begin = m_scanned = end + 1;
+            return true;
+        }
+        m_scanned = m_end;
+        if (!ReadMore()) {
+            line = std::string_view(m_buffer.data() + m_begin, m_end - m_begin);
+            m_begin = m_scanned = m_end;
+            return !line.empty();
+        }
+    }
 }
 
 bool CStdioFile::ReadString(std::string& line) {
-    line.clear();
-    bool readAny = false;
-    for (;;) {
-        if (m_begin == m_end && !FillBuffer()) {
-            return readAny;
-        }
-        readAny = true;
-        const char* start = m_buffer.get() + m_begin;
-        const size_t available = m_end - m_begin;
-        const void* lineFeed = std::memchr(start, '\n', available);
-        if (lineFeed == nullptr) {
-            line.append(start, available);
-            m_begin = m_end;
-            continue;
-        }
-        const size_t length = static_cast<size_t>(static_cast<const char*>(lineFeed) - start);
-        line.append(start, length);
-        m_begin += length + 1;
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        return true;
-    }
+    std::string_view view;
+    const bool read = ReadLine(view);
+    line.assign(view);
+    return read;
 }
 
 void CStdioFile::FlushBuffer() {
@@ -101,7 +112,7 @@ void CStdioFile::FlushBuffer() {
         return;
     }
     errno = 0;
-    const size_t written = std::fwrite(m_buffer.get(), 1, m_end, m_file);
+    const size_t written = std::fwrite(m_buffer.data(), 1, m_end, m_file);
     if (written != m_end) {
         m_end = 0;
         Fail(CFileException::Operation::write, LastError());
@@ -109,29 +120,37 @@ void CStdioFile::FlushBuffer() {
     m_end = 0;
 }
 
-void CStdioFile::WriteString(std::string_view text) {
-    while (!text.empty()) {
-        const size_t lineFeed = text.find('\n');
-        const size_t chunk = lineFeed == std::string_view::npos ? text.size() : lineFeed;
-        for (size_t done = 0; done < chunk;) {
-            if (m_end == kBufferSize) {
-                FlushBuffer();
-            }
-            const size_t count = std::min(chunk - done, kBufferSize - m_end);
-            std::memcpy(m_buffer.get() + m_end, text.data() + done, count);
-            m_end += count;
-            done += count;
-        }
-        if (lineFeed == std::string_view::npos) {
-            return;
-        }
-        if (kBufferSize - m_end < 2) {
+void CStdioFile::Append(std::string_view bytes) {
+    while (!bytes.empty()) {
+        if (m_end == m_buffer.size()) {
             FlushBuffer();
         }
-        m_buffer[m_end++] = '\r';
-        m_buffer[m_end++] = '\n';
+        const size_t count = std::min(bytes.size(), m_buffer.size() - m_end);
+        std::memcpy(m_buffer.data() + m_end, bytes.data(), count);
+        m_end += count;
+        bytes.remove_prefix(count);
+    }
+}
+
+void CStdioFile::WriteString(std::string_view text) {
+    for (size_t lineFeed; (lineFeed = text.find('\n')) != std::string_view::npos;) {
+        Append(text.substr(0, lineFeed));
+        Append("\r\n");
         text.remove_prefix(lineFeed + 1);
     }
+    Append(text);
+}
+
+void CStdioFile::WriteLine(std::string_view text) {
+    if (text.size() + 2 <= m_buffer.size() - m_end && text.find('\n') == std::string_view::npos) {
+        std::memcpy(m_buffer.data() + m_end, text.data(), text.size());
+        m_end += text.size();
+        m_buffer[m_end++] = '\r';
+        m_buffer[m_end++] = '\n';
+        return;
+    }
+    WriteString(text);
+    Append("\r\n");
 }
 
 void CStdioFile::Close() {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/FileException.h"
 
@@ -26,22 +26,30 @@ public:
 
     // The next line without its line end; false, with the line empty, once the input has ended.
     bool ReadString(std::string& line);
+    // As ReadString, without a copy: the line stays valid until the next read.
+    bool ReadLine(std::string_view& line);
     void WriteString(std::string_view text);
+    // WriteString of the text and a line end.
+    void WriteLine(std::string_view text);
     void Close();
 
     bool IsOpen() const { return m_file != nullptr; }
     const std::string& GetFilePath() const { return m_strFilePath; }
 
 private:
-    bool FillBuffer();
+    bool ReadMore();
     void FlushBuffer();
+    void Append(std::string_view bytes);
     [[noreturn]] void Fail(CFileException::Operation operation, int error);
 
     std::FILE* m_file = nullptr;
     Mode m_mode = Mode::read;
     std::string m_strFilePath;
-    std::unique_ptr<char[]> m_buffer;
-    size_t m_begin = 0;  // reading: first unread byte; writing: unused
-    size_t m_end = 0;    // reading: end of valid data; writing: bytes waiting to be written
+    // Reading: [m_begin, m_end) is read and not yet returned, and holds no line feed before
+    // m_scanned. It grows when a line is longer than the buffer. Writing: [0, m_end) waits.
+    std::vector<char> m_buffer;
+    size_t m_begin = 0;
+    size_t m_end = 0;
+    size_t m_scanned = 0;
     bool m_bInputEnded = false;
 };

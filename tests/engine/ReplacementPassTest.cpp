@@ -129,7 +129,7 @@ TEST_F(ReplacementPassTest, AnOutputThatCannotBeCreatedLeavesThePass) {
 #ifndef _WIN32
 TEST_F(ReplacementPassTest, AFailedWriteIsReportedWithTheOutputsFullPath) {
     std::filesystem::create_symlink("/dev/full", "jwc_temp.txt");
-    WriteFile("temp.txt", std::string(200000, 'x') + "\n");
+    WriteFile("temp.txt", std::string(1 << 21, 'x') + "\n");  // more than a buffer
     m_doc.RunReplacementPass(MakeTable({}), m_errors);
     ASSERT_EQ(m_errors.errors.size(), 1u);
     EXPECT_EQ(m_errors.errors[0].m_strFileName, (Directory() / "jwc_temp.txt").string());
