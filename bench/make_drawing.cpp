@@ -9,8 +9,9 @@ namespace {
 
 // Shift-JIS words: 会議室, 倉庫, 廊下, 設計, 表示, 第一会議室, 平面図.
 const char* const kWords[] = {
-    "\x89\xEF\x8B\x63\x8E\xBA", "\x91\x71\x8C\xC9", "\x98\x4C\x89\xBA", "\x90\xDD\x8C\x76",
-    "\x95\x5C\x8E\xA6", "\x91\xE6\x88\xEA\x89\xEF\x8B\x63\x8E\xBA", "\x95\xBD\x96\xCA\x90\x7D",
+    "\x89\xEF\x8B\x63\x8E\xBA", "\x91\x71\x8C\xC9", "\x98\x4C\x89\xBA",
+    "\x90\xDD\x8C\x76",         "\x95\x5C\x8E\xA6", "\x91\xE6\x88\xEA\x89\xEF\x8B\x63\x8E\xBA",
+    "\x95\xBD\x96\xCA\x90\x7D",
 };
 constexpr int kWordCount = sizeof kWords / sizeof kWords[0];
 
@@ -26,8 +27,8 @@ struct Random {
 
 void WriteTable() {
     std::FILE* table = std::fopen("bench.mse", "wb");
-    std::fprintf(table, "%s ---> %s\r\n", kWords[0], kWords[5]);        // replaced
-    std::fprintf(table, "%s ---> \r\n", kWords[1]);                     // removed
+    std::fprintf(table, "%s ---> %s\r\n", kWords[0], kWords[5]);                 // replaced
+    std::fprintf(table, "%s ---> \r\n", kWords[1]);                              // removed
     std::fprintf(table, "%s ---> %s//%s\r\n", kWords[2], kWords[2], kWords[3]);  // two lines
     for (int r = 3; r < 10; ++r) {
         std::fputs(" ---> \r\n", table);
@@ -61,13 +62,13 @@ int main(int argc, char** argv) {
             case 1:
             case 2:
             case 3:
-                written += std::fprintf(drawing, "ln %d.%03d %d %d %d.5\r\n", x, n % 1000, y,
-                                        x + 100, y);
+                written +=
+                    std::fprintf(drawing, "ln %d.%03d %d %d %d.5\r\n", x, n % 1000, y, x + 100, y);
                 break;
             default:
-                written += std::fprintf(drawing, "ch %d.%03d %d.25 1 0 \"%s%s\r\n", x, n % 1000,
-                                        y, kWords[(n >> 20) % kWordCount],
-                                        (n >> 24) % 4 == 0 ? "" : " A-12");
+                written +=
+                    std::fprintf(drawing, "ch %d.%03d %d.25 1 0 \"%s%s\r\n", x, n % 1000, y,
+                                 kWords[(n >> 20) % kWordCount], (n >> 24) % 4 == 0 ? "" : " A-12");
         }
     }
     std::fclose(drawing);
