@@ -85,6 +85,15 @@ protected:
         }
     }
 
+    void ExpectOneTableDialog(HeadlessWindowSystem::DialogKind kind) {
+        ASSERT_EQ(windows.dialogs.size(), 1u);
+        const HeadlessWindowSystem::Dialog& dialog = windows.dialogs[0];
+        EXPECT_EQ(dialog.kind, kind);
+        EXPECT_EQ(dialog.options.initialName, kTableDialogInitialName);
+        EXPECT_EQ(dialog.options.filter, kTableDialogFilter);
+        EXPECT_TRUE(dialog.options.overwritePrompt);
+    }
+
     // appDir ends in a backslash, which POSIX does not take for a separator.
     std::string InApp(const std::string& name) const { return appDir + "/" + name; }
     // Told by the drawing found by bare name, since each directory has its own.
@@ -198,11 +207,7 @@ TEST_F(TableFormTest, OpenLoadsTheChosenTableAndRemembersIt) {
     windows.dialogAnswers = {chosen};
     view.OnFileOpen();
 
-    ASSERT_EQ(windows.dialogs.size(), 1u);
-    EXPECT_EQ(windows.dialogs[0].kind, HeadlessWindowSystem::DialogKind::open);
-    EXPECT_EQ(windows.dialogs[0].options.initialName, kTableDialogInitialName);
-    EXPECT_EQ(windows.dialogs[0].options.filter, kTableDialogFilter);
-    EXPECT_TRUE(windows.dialogs[0].options.overwritePrompt);
+    ExpectOneTableDialog(HeadlessWindowSystem::DialogKind::open);
     EXPECT_TRUE(windows.messages.empty());
     EXPECT_TRUE(InAppDir());
     EXPECT_EQ(ReadFile(InApp("Vosk.ini")), chosen);
@@ -305,11 +310,7 @@ TEST_F(TableFormTest, SaveAsWritesTheChosenFileByTheNameAsTyped) {
     const std::string chosen = startDir + "/untitled";
     windows.dialogAnswers = {chosen};
     view.OnFileSaveAs();
-    ASSERT_EQ(windows.dialogs.size(), 1u);
-    EXPECT_EQ(windows.dialogs[0].kind, HeadlessWindowSystem::DialogKind::save);
-    EXPECT_EQ(windows.dialogs[0].options.initialName, kTableDialogInitialName);
-    EXPECT_EQ(windows.dialogs[0].options.filter, kTableDialogFilter);
-    EXPECT_TRUE(windows.dialogs[0].options.overwritePrompt);
+    ExpectOneTableDialog(HeadlessWindowSystem::DialogKind::save);
     EXPECT_EQ(ReadFile(chosen), TableBytes({}));
     EXPECT_EQ(ReadFile(chosen).size(), 80u);
     EXPECT_EQ(ReadFile(InApp("Vosk.ini")), chosen);
