@@ -30,8 +30,6 @@ TEST(EditorMessagesTest, EngineFileErrorsNameTheFileAndTheCause) {
     for (const auto& [error, expected] : cases) {
         EXPECT_EQ(FileErrorReport(error), expected);
     }
-    EXPECT_EQ(TableLoadFailureReport({Cause::fileNotFound, Operation::open, "Vosk.ini"}),
-              std::string("Vosk.ini\n ") + kFileMissing + kOpeningNewTable);
 }
 
 TEST(EditorMessagesTest, CommandFileErrorsReadLikeTheFrameworks) {
@@ -47,9 +45,6 @@ TEST(EditorMessagesTest, CommandFileErrorsReadLikeTheFrameworks) {
          "\x82\xB5\x82\xBD\x81\x42"},
         {Cause::badPath, "x", "x" + std::string(kFrameworkBadPath + 2)},
         {Cause::fileNotFound, "", kUntitledFileName + std::string(kFrameworkFileNotFound + 2)},
-        {Cause::diskFull, "d", "d" + std::string(kFrameworkDiskFull + 2)},
-        {Cause::hardIO, "h", "h" + std::string(kFrameworkHardIO + 2)},
-        {Cause::generic, "g", "g" + std::string(kFrameworkGeneric + 2)},
     };
     for (const auto& [cause, fileName, expected] : cases) {
         EXPECT_EQ(CommandFileErrorReport({cause, Operation::write, fileName}), expected);
