@@ -14,7 +14,7 @@ CVosk1View* g_pTableView = nullptr;
 namespace {
 
 constexpr char kNewArrowCellText[] = "  ---> ";
-constexpr int kLastShadedCell = IDC_BEFORE_FIRST + 28;
+constexpr int kLastShadedCell = IDC_BEFORE_FIRST + 2 * 14;
 
 int BeforeCell(size_t row) {
     return IDC_BEFORE_FIRST + static_cast<int>(row);
