@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "cli/BatchCommand.h"
+#include "tests/common/ScratchDirectory.h"
+
+// Runs vosk1-batch in the scratch directory and takes pictures of the directory, so that a test
+// can tell that a failure wrote nothing it should not and lost nothing that was there.
+class FaultTest : public ScratchDirectoryTest {
+protected:
+    struct BatchResult {
+        int status;
+        std::string out;
+        std::string err;
+    };
+
+    static BatchResult RunBatch(const std::vector<std::string>& arguments) {
+        std::FILE* out = std::tmpfile();
+        std::FILE* err = std::tmpfile();
+        const int status = RunBatchCommand(arguments, out, err);
+        BatchResult result{status, Contents(out), Contents(err)};
+        std::fclose(out);
+        std::fclose(err);
+        return result;
+    }
+
+    // Every entry below the scratch directory: a file's bytes, a link's target, or "<dir>".
+    std::map<std::string, std::string> Snapshot() const {
+        std::map<std::string, std::string> entries;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(Directory())) {
+            const std::string name = entry.path().lexically_relative(Directory()).string();
+            if (entry.is_symlink()) {
+                entries[name] = "-> " + std::filesystem::read_symlink(entry.path()).string();
+            } else if (entry.is_directory()) {
+                entries[name] = "<dir>";
+            } else {
+                entries[name] = ReadFile(entry.path());
+            }
+        }
+        return entries;
+    }
+
+    // The file-system path of a name that the program holds as Shift-JIS bytes.
+    static std::filesystem::path NativePath(const std::string& shiftJis, const char8_t* utf8) {
+#ifdef _WIN32
+        static_cast<void>(shiftJis);
+        return std::filesystem::path(utf8);
+#else
+        static_cast<void>(utf8);
+        return std::filesystem::path(shiftJis);
+#endif
+    }
+
+private:
+    static std::string Contents(std::FILE* file) {
+        std::string text(static_cast<size_t>(std::ftell(file)), '\0');
+        std::rewind(file);
+        text.resize(std::fread(text.data(), 1, text.size(), file));
+        return text;
+    }
+};
