@@ -1,33 +1,15 @@
 #pragma once
 
-#include <cstdio>
 #include <map>
 #include <string>
-#include <vector>
 
-#include "cli/BatchCommand.h"
+#include "tests/common/BatchRun.h"
 #include "tests/common/ScratchDirectory.h"
 
-// Runs vosk1-batch in the scratch directory and takes pictures of the directory, so that a test
-// can tell that a failure wrote nothing it should not and lost nothing that was there.
+// A scratch directory that a test can take pictures of, to tell that a failure wrote nothing it
+// should not and lost nothing that was there.
 class FaultTest : public ScratchDirectoryTest {
 protected:
-    struct BatchResult {
-        int status;
-        std::string out;
-        std::string err;
-    };
-
-    static BatchResult RunBatch(const std::vector<std::string>& arguments) {
-        std::FILE* out = std::tmpfile();
-        std::FILE* err = std::tmpfile();
-        const int status = RunBatchCommand(arguments, out, err);
-        BatchResult result{status, Contents(out), Contents(err)};
-        std::fclose(out);
-        std::fclose(err);
-        return result;
-    }
-
     // Every entry below the scratch directory: a file's bytes, a link's target, or "<dir>".
     std::map<std::string, std::string> Snapshot() const {
         std::map<std::string, std::string> entries;
@@ -53,13 +35,5 @@ protected:
         static_cast<void>(utf8);
         return std::filesystem::path(shiftJis);
 #endif
-    }
-
-private:
-    static std::string Contents(std::FILE* file) {
-        std::string text(static_cast<size_t>(std::ftell(file)), '\0');
-        std::rewind(file);
-        text.resize(std::fread(text.data(), 1, text.size(), file));
-        return text;
     }
 };

@@ -83,7 +83,7 @@ TEST_F(FileFaultTest, AnUnreadableTableNamesTheFileAndTouchesNothing) {
         Populate();
         c.setup();
         const auto before = Snapshot();
-        const BatchResult result = RunBatch(c.arguments);
+        const BatchRun result = RunBatch(c.arguments);
         EXPECT_EQ(result.status, 2) << c.message;
         EXPECT_EQ(result.err, Message(c.message));
         EXPECT_EQ(Snapshot(), before) << c.message;
@@ -97,7 +97,7 @@ TEST_F(FileFaultTest, ADrawingThatCannotBeReadLeavesAnEmptyOutput) {
     auto expected = Snapshot();
     expected["jwc_temp.txt"] = "";
 
-    BatchResult result = RunBatch({});
+    BatchRun result = RunBatch({});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, Message("cannot open \"temp.txt\": access denied"));
     EXPECT_EQ(Snapshot(), expected);
@@ -114,7 +114,7 @@ TEST_F(FileFaultTest, AnOutputThatCannotBeCreatedLosesNothing) {
     std::filesystem::create_directory("jwc_temp.txt");
     WriteFile("jwc_temp.txt/kept", "kept");
     const auto before = Snapshot();
-    const BatchResult result = RunBatch({});
+    const BatchRun result = RunBatch({});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, Message("cannot open \"jwc_temp.txt\": access denied"));
     EXPECT_EQ(Snapshot(), before);
@@ -167,7 +167,7 @@ TEST_F(FileFaultTest, JunkInATableIsTakenByteForByte) {
     const std::string header = "ch 0 0 1 0 \"";
     WriteFile("temp.txt", header + std::string("\0A\0", 3) + "\n" + header + "\x81\n" + header +
                               big + "\n" + header + "X\n" + header + "Z\n" + header + "\n");
-    const BatchResult result = RunBatch({});
+    const BatchRun result = RunBatch({});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_TRUE(ReadFile("jwc_temp.txt") == header + std::string("\0B", 2) + "\r\n" + header +
                                                 "\x81\x81\x81\r\n" + header + big + "\x5C\r\n" +
@@ -195,7 +195,7 @@ TEST_F(FileFaultTest, ShiftJisPathsWhoseTrailByteIsABackslash) {
               rows);
 
     EXPECT_EQ(ReadPointerFile(), tablePath);
-    BatchResult result = RunBatch({});
+    BatchRun result = RunBatch({});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(ReadFile("jwc_temp.txt"), "cn1\r\nch 0 0 1 0 \"\x95\x5C\r\nln 0 0 1 1\r\n");
     EXPECT_EQ(ReadPointerFile(), tablePath);
@@ -241,7 +241,7 @@ TEST_F(FileFaultTest, AFailedWriteIsReportedOnceAndKeepsWhatWasWritten) {
         Message("cannot write \"" + FullName("jwc_temp.txt") + "\": disk full");
     {
         const FileSizeLimit limit(100000);
-        const BatchResult result = RunBatch({});
+        const BatchRun result = RunBatch({});
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.err, failure);
     }
@@ -252,7 +252,7 @@ TEST_F(FileFaultTest, AFailedWriteIsReportedOnceAndKeepsWhatWasWritten) {
     std::filesystem::create_symlink("/dev/full", "jwc_temp.txt");
     for (const std::string& input : {drawing, std::string(kDrawing)}) {
         WriteFile("temp.txt", input);
-        const BatchResult result = RunBatch({});
+        const BatchRun result = RunBatch({});
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.err, failure);
     }
@@ -275,7 +275,7 @@ TEST_F(FileFaultTest, AFailedReadNamesTheFileByItsFullPath) {
     std::filesystem::create_symlink("/proc/self/mem", "temp.txt");
     const std::string failure = Message("cannot read \"" + FullName("temp.txt") + "\": I/O error");
 
-    BatchResult result = RunBatch({});
+    BatchRun result = RunBatch({});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, failure);
     EXPECT_EQ(ReadFile("jwc_temp.txt"), "");
@@ -304,7 +304,7 @@ TEST_F(FileFaultTest, AnOutputInARemovedDirectoryIsNotCreated) {
     std::filesystem::current_path("gone");
     std::filesystem::remove(Directory() / "gone");
     const auto before = Snapshot();
-    const BatchResult result = RunBatch({"--table", table});
+    const BatchRun result = RunBatch({"--table", table});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, Message("cannot open \"jwc_temp.txt\": no such file"));
     EXPECT_EQ(Snapshot(), before);

@@ -16,12 +16,12 @@ TEST_F(ScaleTest, LongLinesAndTextsPassWhole) {
     WriteFile("t.mse", text + " ---> " + after + "\r\n");
     WriteFile("temp.txt", "ln " + line + "\n" + header + text + "\n" + header + line + "\n");
 
-    const BatchResult result = RunBatch({"--table", "t.mse"});
+    const BatchRun result = RunBatch({"--table", "t.mse"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_TRUE(ReadFile("jwc_temp.txt") ==
                 "ln " + line + "\r\n" + header + after + "\r\n" + header + line + "\r\n");
 
-    const BatchResult list = RunBatch({"--list"});
+    const BatchRun list = RunBatch({"--list"});
     EXPECT_EQ(list.status, 0) << list.err;
     EXPECT_TRUE(list.out == text + "\n" + line + "\n");
 }
@@ -37,7 +37,7 @@ TEST_F(ScaleTest, AnAfterTextOfTenThousandLinesLaysOutEveryLine) {
     WriteFile("t.mse", "T ---> " + after + "\r\n");
     WriteFile("temp.txt", "hch 1 1 1 1 1 1 1 1 1 1\nhs 1\ncn1\nch 5 0 1 0 \"T\n");
 
-    const BatchResult result = RunBatch({"--table", "t.mse"});
+    const BatchRun result = RunBatch({"--table", "t.mse"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_TRUE(ReadFile("jwc_temp.txt") == expected);
 }
