@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <cstdint>
+
 #include "engine/ExchangeInput.h"
 #include "engine/ExchangeState.h"
 #include "engine/FieldSplitter.h"
@@ -10,19 +13,27 @@ namespace {
 class ReplacementPass {
 public:
     ReplacementPass(CVosk1Doc& doc, const ReplacementTable& table, CStdioFile& output)
-        : m_doc(doc), m_table(table), m_output(output) {}
+        : m_doc(doc), m_table(table), m_output(output) {
+        for (const ReplacementRow& row : table.rows) {
+            m_beforeLengths |= LengthBit(row.before.size());
+        }
+    }
 
     void HandleLine(std::string_view line);
 
 private:
     void HandleTextRecord(std::string_view line);
     void WriteLine(std::string_view line);
+    // Most texts match no row: their length alone tells, from one bit per length below 63 and
+    // one bit for all longer ones.
+    static uint64_t LengthBit(size_t length) { return uint64_t{1} << std::min<size_t>(length, 63); }
 
     CVosk1Doc& m_doc;
     const ReplacementTable& m_table;
     CStdioFile& m_output;
     FieldSplitter m_splitter;
     ExchangeState m_state;
+    uint64_t m_beforeLengths = 0;
 };
 
 void ReplacementPass::WriteLine(std::string_view line) {
@@ -58,6 +69,10 @@ void ReplacementPass::HandleLine(std::string_view line) {
 // and lets later rows with the same before text add theirs.
 void ReplacementPass::HandleTextRecord(std::string_view line) {
     const TextRecordParts record = SplitTextRecord(line);
+    if ((m_beforeLengths & LengthBit(record.text.size())) == 0) {
+        WriteLine(line);
+        return;
+    }
     bool consumed = false;
     for (const ReplacementRow& row : m_table.rows) {
         if (std::string_view(row.before) != record.text) {
