@@ -19,10 +19,11 @@ public:
         }
     }
 
-    void HandleLine(std::string_view line);
+    // input has just read line.
+    void HandleLine(std::string_view line, const CStdioFile& input);
 
 private:
-    void HandleTextRecord(std::string_view line);
+    void HandleTextRecord(std::string_view line, const CStdioFile& input);
     void WriteLine(std::string_view line);
     // Most texts match no row: their length alone tells, from one bit per length below 63 and
     // one bit for all longer ones.
@@ -40,7 +41,7 @@ void ReplacementPass::WriteLine(std::string_view line) {
     m_output.WriteLine(line);
 }
 
-void ReplacementPass::HandleLine(std::string_view line) {
+void ReplacementPass::HandleLine(std::string_view line, const CStdioFile& input) {
     const RecordKind kind = ClassifyRecord(line);
     switch (kind) {
         case RecordKind::hq:
@@ -54,23 +55,23 @@ void ReplacementPass::HandleLine(std::string_view line) {
         case RecordKind::layerGroup:
         case RecordKind::textType:
             ApplyHeaderRecord(m_state, kind, line, m_splitter);
-            WriteLine(line);
+            m_output.CopyLine(input);
             return;
         case RecordKind::text:
-            HandleTextRecord(line);
+            HandleTextRecord(line, input);
             return;
         case RecordKind::other:
-            WriteLine(line);
+            m_output.CopyLine(input);
             return;
     }
 }
 
 // Rows are tried in order: a single-line row ends the search, a multi-line row writes its lines
 // and lets later rows with the same before text add theirs.
-void ReplacementPass::HandleTextRecord(std::string_view line) {
+void ReplacementPass::HandleTextRecord(std::string_view line, const CStdioFile& input) {
     const TextRecordParts record = SplitTextRecord(line);
     if ((m_beforeLengths & LengthBit(record.text.size())) == 0) {
-        WriteLine(line);
+        m_output.CopyLine(input);
         return;
     }
     bool consumed = false;
@@ -91,7 +92,7 @@ void ReplacementPass::HandleTextRecord(std::string_view line) {
         return;
     }
     if (!consumed) {
-        WriteLine(line);
+        m_output.CopyLine(input);
     }
 }
 
@@ -100,6 +101,8 @@ void ReplacementPass::HandleTextRecord(std::string_view line) {
 void CVosk1Doc::RunReplacementPass(const ReplacementTable& table, FileErrorSink& errors) {
     CStdioFile output(kOutputFileName, CStdioFile::Mode::write);
     ReplacementPass pass(*this, table, output);
-    ForEachInputLine(errors, [&](std::string_view line) { pass.HandleLine(line); });
+    ForEachInputLine(errors, [&](std::string_view line, const CStdioFile& input) {
+        pass.HandleLine(line, input);
+    });
     output.Close();
 }

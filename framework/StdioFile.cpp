@@ -88,12 +88,16 @@ bool CStdioFile::ReadLine(std::string_view& line) {
             const size_t end = static_cast<size_t>(static_cast<const char*>(lineFeed) - data);
             const bool crlf = end > m_begin && data[end - 1] == '\r';
             line = std::string_view(data + m_begin, end - m_begin - (crlf ? 1 : 0));
+            m_lastLine = line;
+            m_bLastLineCrLf = crlf;
             m_begin = m_scanned = end + 1;
             return true;
         }
         m_scanned = m_end;
         if (!ReadMore()) {
             line = std::string_view(m_buffer.data() + m_begin, m_end - m_begin);
+            m_lastLine = line;
+            m_bLastLineCrLf = false;
             m_begin = m_scanned = m_end;
             return !line.empty();
         }
@@ -121,6 +125,11 @@ void CStdioFile::FlushBuffer() {
 }
 
 void CStdioFile::Append(std::string_view bytes) {
+    if (bytes.size() <= m_buffer.size() - m_end) {
+        std::memcpy(m_buffer.data() + m_end, bytes.data(), bytes.size());
+        m_end += bytes.size();
+        return;
+    }
     while (!bytes.empty()) {
         if (m_end == m_buffer.size()) {
             FlushBuffer();
@@ -151,6 +160,15 @@ void CStdioFile::WriteLine(std::string_view text) {
     }
     WriteString(text);
     Append("\r\n");
+}
+
+void CStdioFile::CopyLine(const CStdioFile& input) {
+    if (input.m_bLastLineCrLf) {
+        Append({input.m_lastLine.data(), input.m_lastLine.size() + 2});
+    } else {
+        Append(input.m_lastLine);
+        Append("\r\n");
+    }
 }
 
 void CStdioFile::Close() {

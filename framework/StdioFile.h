@@ -31,6 +31,9 @@ public:
     void WriteString(std::string_view text);
     // WriteString of the text and a line end.
     void WriteLine(std::string_view text);
+    // WriteLine of the line that input read last, copied as it stands in input's buffer when it
+    // ended in CR LF there.
+    void CopyLine(const CStdioFile& input);
     void Close();
 
     bool IsOpen() const { return m_file != nullptr; }
@@ -52,4 +55,6 @@ private:
     size_t m_end = 0;
     size_t m_scanned = 0;
     bool m_bInputEnded = false;
+    std::string_view m_lastLine;   // reading: the last line returned, and
+    bool m_bLastLineCrLf = false;  // whether CR LF followed it in the file
 };
