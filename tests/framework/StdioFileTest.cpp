@@ -66,6 +66,22 @@ TEST_F(StdioFileTest, WritesEveryLineFeedAsCrLf) {
     EXPECT_EQ(ReadFile("out.txt"), "a\r\nb\r\r\n" + std::string(100000, 'y') + "\r\n");
 }
 
+TEST_F(StdioFileTest, CopyLineWritesWhatWriteLineWould) {
+    WriteFile("in.txt", "crlf\r\nlf\ncr\r\r\n\r\nlone\rcr\nlast\r");
+    CStdioFile input("in.txt", CStdioFile::Mode::read);
+    CStdioFile copied("copied.txt", CStdioFile::Mode::write);
+    CStdioFile written("written.txt", CStdioFile::Mode::write);
+    std::string_view line;
+    while (input.ReadLine(line)) {
+        copied.CopyLine(input);
+        written.WriteLine(line);
+    }
+    copied.Close();
+    written.Close();
+    EXPECT_EQ(ReadFile("copied.txt"), "crlf\r\nlf\r\ncr\r\r\n\r\nlone\rcr\r\nlast\r\r\n");
+    EXPECT_EQ(ReadFile("copied.txt"), ReadFile("written.txt"));
+}
+
 TEST_F(StdioFileTest, WritingEmptiesAnExistingFile) {
     WriteFile("out.txt", "old contents");
     CStdioFile file("out.txt", CStdioFile::Mode::write);
