@@ -1,0 +1,133 @@
+#include "app/MainFrame.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
+
+#include "app/Vosk1App.h"
+#include "res/resource.h"
+
+namespace {
+constexpr wchar_t kFrameClassName[] = L"Vosk1MainFrame";
+}
+
+CMainFrame::CMainFrame(CVosk1App& app, CVosk1View& view) : m_app(app), m_form(view) {}
+
+bool CMainFrame::Create(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.hInstance = instance;
+    wc.lpszClassName = kFrameClassName;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
+    wc.hIcon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                               IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), 0));
+    if (!RegisterWindowClass(wc)) {
+        return false;
+    }
+    HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
+    if (!CreateEx(0, kFrameClassName, L"", WS_OVERLAPPEDWINDOW, nullptr, menu)) {
+        DestroyMenu(menu);
+        return false;
+    }
+    if (!m_form.Create(instance, IDD_VOSK1_FORM, m_hWnd)) {
+        return false;
+    }
+    ResizeToFitForm();
+    ShowWindow(m_form.GetSafeHwnd(), SW_SHOW);
+    return true;
+}
+
+void CMainFrame::ResizeToFitForm() {
+    RECT form;
+    RECT frame;
+    RECT client;
+    GetWindowRect(m_form.GetSafeHwnd(), &form);
+    GetWindowRect(m_hWnd, &frame);
+    GetClientRect(m_hWnd, &client);
+    const LONG borderWidth = (frame.right - frame.left) - client.right;
+    const LONG borderHeight = (frame.bottom - frame.top) - client.bottom;
+    // Shrink only: a frame smaller than the form stays as it is in that dimension.
+    const LONG width = std::min(frame.right - frame.left, form.right - form.left + borderWidth);
+    const LONG height = std::min(frame.bottom - frame.top, form.bottom - form.top + borderHeight);
+    SetWindowPos(m_hWnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND CMainFrame::FocusedFormEdit() const {
+    HWND focus = GetFocus();
+    if (focus == nullptr || !IsChild(m_form.GetSafeHwnd(), focus)) {
+        return nullptr;
+    }
+    wchar_t className[16];
+    const int length = GetClassNameW(focus, className, static_cast<int>(std::size(className)));
+    return length > 0 && _wcsicmp(className, L"Edit") == 0 ? focus : nullptr;
+}
+
+void CMainFrame::OnCommand(int id) {
+    if (m_form.OnCommand(id) || OnFrameCommand(id)) {
+        return;
+    }
+    m_app.OnCommand(id);
+}
+
+bool CMainFrame::OnFrameCommand(int id) {
+    UINT editMessage = 0;
+    switch (id) {
+        case ID_APP_EXIT:
+            PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+            return true;
+        // The accelerator table binds the clipboard keys to these commands; the cells still
+        // get what the keys would have done.
+        case ID_EDIT_COPY:
+            editMessage = WM_COPY;
+            break;
+        case ID_EDIT_CUT:
+            editMessage = WM_CUT;
+            break;
+        case ID_EDIT_PASTE:
+            editMessage = WM_PASTE;
+            break;
+        case ID_EDIT_UNDO:
+            editMessage = WM_UNDO;
+            break;
+        default:
+            return false;
+    }
+    if (HWND edit = FocusedFormEdit()) {
+        SendMessageW(edit, editMessage, 0, 0);
+    }
+    return true;
+}
+
+LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam));
+            return 0;
+        case WM_SIZE:
+            MoveWindow(m_form.GetSafeHwnd(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus != nullptr && IsChild(m_form.GetSafeHwnd(), focus)) {
+                    m_hWndLastFocus = focus;
+                }
+            }
+            return Default(message, wParam, lParam);
+        case WM_SETFOCUS:
+            if (m_hWndLastFocus != nullptr && IsWindow(m_hWndLastFocus)) {
+                SetFocus(m_hWndLastFocus);
+            } else if (HWND first = GetNextDlgTabItem(m_form.GetSafeHwnd(), nullptr, FALSE)) {
+                SetFocus(first);
+            }
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return Default(message, wParam, lParam);
+    }
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/FormDialog.h"
+#include "framework/Window_win.h"
+
+class CVosk1App;
+class CVosk1View;
+
+// The main window: a standard overlapped window with menu 128 whose client area is the form.
+// Commands go to the view first, then to the frame, then to the application.
+class CMainFrame : public CBaseWindow {
+public:
+    CMainFrame(CVosk1App& app, CVosk1View& view);
+
+    // Creates the frame hidden, with the form inside, shrunk to fit the form.
+    bool Create(HINSTANCE instance);
+    HWND GetFormHwnd() const { return m_form.GetSafeHwnd(); }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnCommand(int id);
+    bool OnFrameCommand(int id);
+    void ResizeToFitForm();
+    // The focused control of the form, when it is an edit control.
+    HWND FocusedFormEdit() const;
+
+    CVosk1App& m_app;
+    CFormDialog m_form;
+    HWND m_hWndLastFocus = nullptr;  // restored when the frame is activated again
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <windows.h>
+// WindowSystem::SetCurrentDirectory keeps its name in every translation unit.
+#undef SetCurrentDirectory
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "framework/WindowSystem.h"
+
+// The form's window system on Win32: cells are the children of the form, the caption and the
+// close request go to the main window. Text crosses into the wide API as code page 932 whatever
+// the system's ANSI code page is.
+class Win32WindowSystem : public WindowSystem {
+public:
+    // appTitle is the caption of message boxes and the end of the main window's caption;
+    // badFileNameMessage is shown for a chosen file name that Shift-JIS cannot hold.
+    Win32WindowSystem(std::wstring appTitle, std::wstring badFileNameMessage);
+
+    // The windows appear after the view that uses this object has been built.
+    void Attach(HWND mainWindow, HWND form);
+    // Shows "<title> - <application title>" in the main window's caption.
+    void SetCaptionTitle(std::wstring_view title);
+
+    std::optional<std::string> GetControlText(int id) override;
+    void SetControlText(int id, const std::string& text) override;
+    int ShowMessageBox(const std::string& text, unsigned type) override;
+    std::optional<std::string> ShowOpenDialog(const FileDialogOptions& options) override;
+    std::optional<std::string> ShowSaveDialog(const FileDialogOptions& options) override;
+    void SetTitle(const std::string& title) override;
+    void PostCloseRequest() override;
+    void SetCurrentDirectory(const std::string& dir) override;
+    std::string GetProgramPath() override;
+
+private:
+    std::optional<std::string> ShowFileDialog(const FileDialogOptions& options, bool save);
+
+    std::wstring m_strAppTitle;
+    std::wstring m_strBadFileName;
+    HWND m_hMainWindow = nullptr;
+    HWND m_hForm = nullptr;
+};
+
+// "name|pattern|...||" as the file dialogs want it: the same text with every "|" a NUL. The bar
+// is replaced after the conversion, since 0x7C is also the second byte of some Shift-JIS
+// characters.
+std::wstring DialogFilterFromBars(std::string_view filter);
