@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/Cp932_win.h"
@@ -26,26 +26,17 @@ std::vector<Row> RowsOf(const std::string& table) {
     size_t start = 0;
     for (size_t end; (end = table.find("\r\n", start)) != std::string::npos; start = end + 2) {
         const std::string line = table.substr(start, end - start);
-        const size_t separator = line.find(" ---> ");
+        const std::string_view separator = " ---> ";
+        const size_t at = line.find(separator);
         rows.push_back(
-            {WideFromCp932(line.substr(0, separator)), WideFromCp932(line.substr(separator + 6))});
+            {WideFromCp932(line.substr(0, at)), WideFromCp932(line.substr(at + separator.size()))});
     }
     return rows;
 }
 
-int BeforeCell(size_t row) {
-    return IDC_BEFORE_FIRST + static_cast<int>(row);
-}
-int AfterCell(size_t row) {
-    return IDC_AFTER_FIRST + static_cast<int>(row);
-}
-int ArrowCell(size_t row) {
-    return IDC_ARROW_FIRST + static_cast<int>(row);
-}
-
-fs::path PathFromEnvironment(const wchar_t* name) {
-    const wchar_t* value = _wgetenv(name);
-    return value == nullptr ? fs::path() : fs::absolute(value);
+// A cell of row i, counting from 0: Cell(IDC_AFTER_FIRST, 2) is the after cell of row 3.
+int Cell(int first, size_t i) {
+    return first + static_cast<int>(i);
 }
 
 BOOL CALLBACK FindChildWithText(HWND child, LPARAM lParam) {
@@ -77,9 +68,10 @@ const std::wstring kDrawingTexts =
 class EndToEndTest : public ScratchDirectoryTest {
 protected:
     void SetUp() override {
-        // Resolved before the fixture leaves the directory CTest started the test in.
+        // The build's paths: under Wine a Unix path resolves on the drive of the starting
+        // directory, which maps the Unix root, so resolve them before the fixture leaves it.
         m_program = fs::absolute(VOSK1_PROGRAM);
-        m_data = PathFromEnvironment(L"VOSK1_TEST_DATA");
+        m_data = fs::absolute(VOSK1_TEST_DATA);
         ScratchDirectoryTest::SetUp();
         // 作業表: the last character ends in the byte 0x5C in Shift-JIS.
         m_work = Directory() / L"\u4f5c\u696d\u8868";
@@ -103,8 +95,8 @@ protected:
 
     void TypeRows(const Vosk1Driver& driver, const std::vector<Row>& rows) {
         for (size_t i = 0; i < rows.size(); ++i) {
-            Vosk1Driver::SetTextOf(driver.Control(BeforeCell(i)), rows[i].before);
-            Vosk1Driver::SetTextOf(driver.Control(AfterCell(i)), rows[i].after);
+            Vosk1Driver::SetTextOf(driver.Control(Cell(IDC_BEFORE_FIRST, i)), rows[i].before);
+            Vosk1Driver::SetTextOf(driver.Control(Cell(IDC_AFTER_FIRST, i)), rows[i].after);
         }
     }
 
@@ -126,19 +118,22 @@ TEST_F(EndToEndTest, StartUpShowsTheLastTableAndTheDrawingTextsAndCancelWritesNo
     const std::vector<Row> rows = RowsOf(Data(L"startup.mse"));
     ASSERT_EQ(rows.size(), 10u);
     for (size_t i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(Vosk1Driver::TextOf(driver->Control(BeforeCell(i))), rows[i].before) << i;
-        EXPECT_EQ(Vosk1Driver::TextOf(driver->Control(ArrowCell(i))), kArrowText) << i;
-        EXPECT_EQ(Vosk1Driver::TextOf(driver->Control(AfterCell(i))), rows[i].after) << i;
+        EXPECT_EQ(Vosk1Driver::TextOf(driver->Control(Cell(IDC_BEFORE_FIRST, i))), rows[i].before)
+            << i;
+        EXPECT_EQ(Vosk1Driver::TextOf(driver->Control(Cell(IDC_ARROW_FIRST, i))), kArrowText) << i;
+        EXPECT_EQ(Vosk1Driver::TextOf(driver->Control(Cell(IDC_AFTER_FIRST, i))), rows[i].after)
+            << i;
     }
     EXPECT_EQ(Vosk1Driver::TextOf(driver->Control(IDC_TEXT_LIST)), kDrawingTexts);
 
     // Tab runs through before and after of each row, skips the arrows, then the buttons and list.
     std::vector<int> tabOrder;
     for (size_t i = 0; i < 10; ++i) {
-        tabOrder.insert(tabOrder.end(), {BeforeCell(i), AfterCell(i)});
+        tabOrder.insert(tabOrder.end(), {Cell(IDC_BEFORE_FIRST, i), Cell(IDC_AFTER_FIRST, i)});
     }
-    tabOrder.insert(tabOrder.end(), {IDC_CONFIRM, IDC_CANCEL_BUTTON, IDC_TEXT_LIST, BeforeCell(0)});
-    HWND item = driver->Control(BeforeCell(0));
+    tabOrder.insert(tabOrder.end(),
+                    {IDC_CONFIRM, IDC_CANCEL_BUTTON, IDC_TEXT_LIST, IDC_BEFORE_FIRST});
+    HWND item = driver->Control(IDC_BEFORE_FIRST);
     for (size_t k = 1; k < tabOrder.size(); ++k) {
         item = GetNextDlgTabItem(driver->Form(), item, FALSE);
         ASSERT_EQ(GetDlgCtrlID(item), tabOrder[k]) << "tab stop " << k;
@@ -169,8 +164,9 @@ TEST_F(EndToEndTest, ConfirmAfterNewAsksAndSavesThroughTheSaveDialog) {
     ASSERT_NE(m_main, nullptr);
 
     driver->PostCommand(ID_FILE_NEW);
-    EXPECT_EQ(Vosk1Driver::WaitForText(driver->Control(ArrowCell(9)), L"  ---> "), L"  ---> ");
-    EXPECT_EQ(Vosk1Driver::TextOf(driver->Control(BeforeCell(0))), L"");
+    EXPECT_EQ(Vosk1Driver::WaitForText(driver->Control(Cell(IDC_ARROW_FIRST, 9)), L"  ---> "),
+              L"  ---> ");
+    EXPECT_EQ(Vosk1Driver::TextOf(driver->Control(IDC_BEFORE_FIRST)), L"");
     TypeRows(*driver, RowsOf(Data(L"typed.mse")));
     Vosk1Driver::Click(driver->Control(IDC_CONFIRM));
 
@@ -219,7 +215,7 @@ TEST_F(EndToEndTest, AboutBoxOpensAndClosesAndTheExitEntryWritesNothing) {
     EXPECT_NE(ChildWithText(about, L"Vosk1 Version 1.0"), nullptr);
     Vosk1Driver::Click(GetDlgItem(about, IDOK));
     EXPECT_TRUE(driver->WaitUntilGone(about));
-    EXPECT_EQ(Vosk1Driver::TextOf(driver->Control(BeforeCell(0))),
+    EXPECT_EQ(Vosk1Driver::TextOf(driver->Control(IDC_BEFORE_FIRST)),
               RowsOf(Data(L"startup.mse"))[0].before);
 
     driver->PostCommand(ID_APP_EXIT);
@@ -228,11 +224,11 @@ TEST_F(EndToEndTest, AboutBoxOpensAndClosesAndTheExitEntryWritesNothing) {
     EXPECT_EQ(ReadFile(m_table), Data(L"startup.mse"));
 }
 
-TEST_F(EndToEndTest, ClipboardKeysWorkInTheFocusedCell) {
+TEST_F(EndToEndTest, ClipboardCommandsReachTheFocusedCell) {
     auto driver = Start();
     ASSERT_NE(m_main, nullptr);
     // The first cell has the focus once the window is shown.
-    HWND cell = driver->Control(BeforeCell(0));
+    HWND cell = driver->Control(IDC_BEFORE_FIRST);
     // 複写
     const std::wstring text = L"\u8907\u5199";
     Vosk1Driver::SetTextOf(cell, text);
@@ -261,7 +257,8 @@ TEST_F(EndToEndTest, CellsOfOddRowsAreGreyAndOfEvenRowsWhite) {
         mismatches.clear();
         for (size_t i = 0; i < 10; ++i) {
             const COLORREF expected = i % 2 == 0 ? grey : white;
-            for (int id : {BeforeCell(i), ArrowCell(i), AfterCell(i)}) {
+            for (int id :
+                 {Cell(IDC_BEFORE_FIRST, i), Cell(IDC_ARROW_FIRST, i), Cell(IDC_AFTER_FIRST, i)}) {
                 if (Vosk1Driver::ScreenColorAtRightEdge(driver->Control(id)) != expected) {
                     mismatches += std::to_string(id) + " ";
                 }
