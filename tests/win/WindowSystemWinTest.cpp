@@ -67,11 +67,4 @@ TEST_F(Win32WindowSystemTest, CellTextCrossesAsShiftJis) {
     EXPECT_EQ(m_windows.GetControlText(kCellId), "");
 }
 
-TEST_F(Win32WindowSystemTest, TitleGoesIntoTheMainWindowCaption) {
-    m_windows.SetTitle("C:\\\x95\x5C\\a.mse");  // C:\表\a.mse
-    wchar_t caption[64] = {};
-    GetWindowTextW(m_parent, caption, 64);
-    EXPECT_STREQ(caption, L"C:\\\u8868\\a.mse - Vosk2");
-}
-
 }  // namespace
