@@ -92,20 +92,6 @@ TEST_F(ReplacementPassTest, HeaderLinesAreConsumedAndOthersCopiedByteForByte) {
                   std::string(100000, 'L') + "\r\nlast\r\n");
 }
 
-TEST_F(ReplacementPassTest, InputEndsAtControlZ) {
-    EXPECT_EQ(Run("a\nb\x1A"
-                  "c\nd\n",
-                  MakeTable({})),
-              "a\r\nb\r\n");
-}
-
-TEST_F(ReplacementPassTest, LongTextsAndAfterTextsAreHandledWhole) {
-    const std::string before(300, 'b');
-    const std::string after(300, 'a');
-    EXPECT_EQ(Run("ch 1 2 1 0 \"" + before + "\n", MakeTable({{before, after}})),
-              "ch 1 2 1 0 \"" + after + "\r\n");
-}
-
 TEST_F(ReplacementPassTest, MissingInputIsReportedAndLeavesAnEmptyOutput) {
     WriteFile("jwc_temp.txt", "old output");
     m_doc.RunReplacementPass(MakeTable({}), m_errors);
@@ -119,22 +105,5 @@ TEST_F(ReplacementPassTest, AnEmptyInputGivesAnEmptyOutput) {
     EXPECT_EQ(Run("", MakeTable({{"", ""}})), "");
     EXPECT_TRUE(m_errors.errors.empty());
 }
-
-TEST_F(ReplacementPassTest, AnOutputThatCannotBeCreatedLeavesThePass) {
-    std::filesystem::create_directory("jwc_temp.txt");
-    WriteFile("temp.txt", "a\n");
-    EXPECT_THROW(m_doc.RunReplacementPass(MakeTable({}), m_errors), CFileException);
-}
-
-#ifndef _WIN32
-TEST_F(ReplacementPassTest, AFailedWriteIsReportedWithTheOutputsFullPath) {
-    std::filesystem::create_symlink("/dev/full", "jwc_temp.txt");
-    WriteFile("temp.txt", std::string(1 << 21, 'x') + "\n");  // more than a buffer
-    m_doc.RunReplacementPass(MakeTable({}), m_errors);
-    ASSERT_EQ(m_errors.errors.size(), 1u);
-    EXPECT_EQ(m_errors.errors[0].m_strFileName, (Directory() / "jwc_temp.txt").string());
-    EXPECT_EQ(m_errors.errors[0].m_operation, CFileException::Operation::write);
-}
-#endif
 
 }  // namespace

@@ -113,22 +113,6 @@ TEST_F(StdioFileTest, FailedOpensCarryTheNameAsGivenAndTheirCause) {
     }
 }
 
-#ifndef _WIN32
-TEST_F(StdioFileTest, AFailedWriteCarriesTheFullPathAndTheCause) {
-    std::filesystem::create_symlink("/dev/full", "full.txt");
-    CStdioFile file("full.txt", CStdioFile::Mode::write);
-    try {
-        file.WriteString(std::string(1 << 17, 'z'));
-        file.Close();
-        FAIL() << "write to a full disk succeeded";
-    } catch (const CFileException& error) {
-        EXPECT_EQ(error.m_strFileName, (Directory() / "full.txt").string());
-        EXPECT_EQ(error.m_cause, CFileException::Cause::diskFull);
-        EXPECT_EQ(error.m_operation, CFileException::Operation::write);
-    }
-}
-#endif
-
 TEST_F(StdioFileTest, FullPathTakesARelativeNameAgainstTheCurrentDirectory) {
     EXPECT_EQ(std::filesystem::path(FullPath("x.txt")), Directory() / "x.txt");
 }
