@@ -7,26 +7,9 @@
 
 namespace {
 
-std::string Cp932FromUtf8(std::string utf8) {
-    iconv_t converter = iconv_open("CP932", "UTF-8");
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
-        ADD_FAILURE() << "iconv has no CP932";
-        return {};
-    }
-    std::string out(utf8.size() * 2, '\0');
-    char* in = utf8.data();
-    size_t inLeft = utf8.size();
-    char* next = out.data();
-    size_t outLeft = out.size();
-    if (iconv(converter, &in, &inLeft, &next, &outLeft) == static_cast<size_t>(-1)) {
-        ADD_FAILURE() << "cannot convert " << utf8;
-    }
-    iconv_close(converter);
-    out.resize(out.size() - outLeft);
-    return out;
-}
-
 TEST(EditorTextsTest, EveryTextIsTheShiftJisOfItsComment) {
+    const iconv_t cp932 = iconv_open("CP932", "UTF-8");
+    ASSERT_NE(cp932, reinterpret_cast<iconv_t>(-1)) << "iconv has no CP932";
     const struct {
         const char* constant;
         const char* utf8;
@@ -56,8 +39,17 @@ TEST(EditorTextsTest, EveryTextIsTheShiftJisOfItsComment) {
         {kUnexpectedError, "予期しないｴﾗｰが発生しました。"},
     };
     for (const auto& [constant, utf8] : cases) {
-        EXPECT_EQ(constant, Cp932FromUtf8(utf8)) << utf8;
+        std::string in = utf8;
+        std::string out(in.size() * 2, '\0');
+        char* from = in.data();
+        char* to = out.data();
+        size_t inLeft = in.size();
+        size_t outLeft = out.size();
+        EXPECT_NE(iconv(cp932, &from, &inLeft, &to, &outLeft), static_cast<size_t>(-1)) << utf8;
+        out.resize(out.size() - outLeft);
+        EXPECT_EQ(constant, out) << utf8;
     }
+    iconv_close(cp932);
 }
 
 }  // namespace

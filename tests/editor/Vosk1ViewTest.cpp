@@ -1,37 +1,23 @@
 #include "editor/Vosk1View.h"
 
 #include <filesystem>
+#include <map>
+#include <set>
 #include <utility>
 #include <vector>
 
 #include "editor/EditorTexts.h"
 #include "res/resource.h"
 #include "tests/common/ScratchDirectory.h"
-#include "tests/common/TableBuilder.h"
 #include "tests/support/HeadlessWindowSystem.h"
 
 namespace {
 
-using Rows = std::vector<std::pair<std::string, std::string>>;
+// The program directory, named "app\" on POSIX, where a backslash separates nothing.
+constexpr char kApp[] = "app\\";
+const std::string kMissing = std::string("\n ") + kFileMissing;
 
-constexpr unsigned kStopBox = kMbOk | kMbIconStop;
-constexpr char kNewArrow[] = "  ---> ";
-// The drawing beside the program, where the commands that save leave the current directory; the
-// start directory has one of its own.
-constexpr char kDrawing[] = "hq\r\nch 0 0 1 0 \"A\r\nch 0 0 1 0 \"Z\r\n";
-constexpr char kStartDrawing[] = "ch 0 0 1 0 \"S\r\n";
-
-int Before(int row) {
-    return IDC_BEFORE_FIRST + row - 1;
-}
-int After(int row) {
-    return IDC_AFTER_FIRST + row - 1;
-}
-int Arrow(int row) {
-    return IDC_ARROW_FIRST + row - 1;
-}
-
-std::string TableBytes(const Rows& rows) {
+std::string TableBytes(const std::vector<std::pair<std::string, std::string>>& rows) {
     std::string bytes;
     for (size_t r = 0; r < 10; ++r) {
         bytes +=
@@ -40,517 +26,246 @@ std::string TableBytes(const Rows& rows) {
     return bytes;
 }
 
-std::string FrameworkReport(const char* format, const std::string& name) {
-    return name + (format + 2);  // every format starts with %1
+std::string InApp(const std::string& name) {
+    return std::string(kApp) + "/" + name;
 }
 
-class TableFormTest : public ScratchDirectoryTest {
-protected:
-    void SetUp() override {
-        ScratchDirectoryTest::SetUp();
-        startDir = Directory().string();
-        appDir = startDir + "/app\\";  // a directory named "app\" on POSIX, "app" on Windows
-        tablePath = startDir + "/table.mse";
-        std::filesystem::create_directory(appDir);
-        windows.programPath = appDir + "Vosk1.exe";
+std::string Join(const std::vector<std::string>& items) {
+    std::string joined;
+    for (size_t i = 0; i < items.size(); ++i) {
+        joined += (i == 0 ? "" : "\n") + items[i];
+    }
+    return joined;
+}
+
+// A form started in dir, from a program in dir/app\.
+struct Form {
+    explicit Form(const std::filesystem::path& dir) {
+        windows.programPath = dir.string() + "/" + kApp + "Vosk1.exe";
         doc.OnNewDocument("");
-        WriteFile("temp.txt", kStartDrawing);
-        WriteFile(InApp("temp.txt"), kDrawing);
-    }
-    void TearDown() override {
-        EXPECT_EQ(windows.unscripted, 0) << "a question or dialog came that was not expected";
-        ScratchDirectoryTest::TearDown();
-    }
-
-    void StartWithTable(const Rows& rows) {
-        WriteFile("Vosk.ini", tablePath);
-        WriteFile(tablePath, TableBytes(rows));
         view.OnInitialUpdate();
-        ASSERT_TRUE(windows.messages.empty()) << windows.messages[0].text;
     }
 
-    void Type(int row, const std::string& before, const std::string& after) {
-        windows.cells[Before(row)] = before;
-        windows.cells[After(row)] = after;
-    }
-
-    void ExpectForm(const Rows& rows, const char* arrow) {
-        const ReplacementTable table = MakeTable(rows);
-        EXPECT_EQ(view.m_strTable, table);
-        for (int r = 1; r <= 10; ++r) {
-            SCOPED_TRACE(r);
-            EXPECT_EQ(windows.Cell(Before(r)), table.rows[size_t(r - 1)].before);
-            EXPECT_EQ(windows.Cell(After(r)), table.rows[size_t(r - 1)].after);
-            EXPECT_EQ(windows.Cell(Arrow(r)), arrow);
-        }
-    }
-
-    void ExpectOneTableDialog(HeadlessWindowSystem::DialogKind kind) {
-        ASSERT_EQ(windows.dialogs.size(), 1u);
-        const HeadlessWindowSystem::Dialog& dialog = windows.dialogs[0];
-        EXPECT_EQ(dialog.kind, kind);
-        EXPECT_EQ(dialog.options.initialName, kTableDialogInitialName);
-        EXPECT_EQ(dialog.options.filter, kTableDialogFilter);
-        EXPECT_TRUE(dialog.options.overwritePrompt);
-    }
-
-    // appDir ends in a backslash, which POSIX does not take for a separator.
-    std::string InApp(const std::string& name) const { return appDir + "/" + name; }
-    // Told by the drawing found by bare name, since each directory has its own.
-    bool InAppDir() const { return ReadFile("temp.txt") == kDrawing; }
-    std::string LastMessage() const {
-        return windows.messages.empty() ? "" : windows.messages.back().text;
-    }
-
-    std::string startDir;
-    std::string appDir;
-    std::string tablePath;
     HeadlessWindowSystem windows;
     CVosk1Doc doc;
     CVosk1View view{windows, doc};
 };
 
-TEST_F(TableFormTest, StartUpShowsTheLastTableAndTheDrawingsTexts) {
-    EXPECT_EQ(g_pTableView, &view);
-    StartWithTable({{"A", "B"}, {"", ""}, {"C ", "D//E"}});
-    EXPECT_EQ(view.m_strAppDir, appDir);
-    EXPECT_EQ(view.m_strTablePath, tablePath);
-    ExpectForm({{"A", "B"}, {"", ""}, {"C ", "D//E"}}, kArrowCellText);
-    EXPECT_EQ(windows.titles, std::vector<std::string>{tablePath});
-    EXPECT_EQ(windows.Cell(IDC_TEXT_LIST), "S\r\n");
-    EXPECT_EQ(view.m_bNewTable, 0);
-    EXPECT_TRUE(windows.directoryChanges.empty());
-}
-
-struct StartUpFailure {
-    const char* name;
-    const char* pointerFile;  // nullptr: no "Vosk.ini"; "@" stands for the table path
-    bool tableIsDirectory;
-    std::string (*expected)(const std::string& tablePath);
-};
-
-void PrintTo(const StartUpFailure& scenario, std::ostream* out) {
-    *out << scenario.name;
-}
-
-class StartUpFailureTest : public TableFormTest,
-                           public ::testing::WithParamInterface<StartUpFailure> {};
-
-TEST_P(StartUpFailureTest, IsReportedAndTheFormStillOpens) {
-    const StartUpFailure& failure = GetParam();
-    if (failure.pointerFile != nullptr) {
-        const std::string content = failure.pointerFile;
-        WriteFile("Vosk.ini", content.starts_with("@") ? tablePath + content.substr(1) : content);
-    }
-    if (failure.tableIsDirectory) {
-        std::filesystem::create_directory(tablePath);
-    }
-    view.OnInitialUpdate();
-    ASSERT_EQ(windows.messages.size(), 1u);
-    EXPECT_EQ(windows.messages[0].text, failure.expected(tablePath));
-    EXPECT_EQ(windows.messages[0].type, kStopBox);
-    ExpectForm({}, kArrowCellText);
-    EXPECT_EQ(windows.titles, std::vector<std::string>{view.m_strTablePath});
-    EXPECT_EQ(windows.Cell(IDC_TEXT_LIST), "S\r\n");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StartUpFailureTest,
-    ::testing::Values(StartUpFailure{"NoPointerFile", nullptr, false,
-                                     [](const std::string&) {
-                                         return std::string("Vosk.ini\n ") + kFileMissing +
-                                                kOpeningNewTable;
-                                     }},
-                      StartUpFailure{"EmptyPointerFile", "", false,
-                                     [](const std::string&) {
-                                         return std::string("\n ") + kFileMissing +
-                                                kOpeningNewTable;
-                                     }},
-                      StartUpFailure{"MissingTable", "@\r\nignored", false,
-                                     [](const std::string& path) {
-                                         return path + "\n " + kFileMissing + kOpeningNewTable;
-                                     }},
-                      StartUpFailure{"TableIsADirectory", "@", true,
-                                     [](const std::string& path) {
-                                         return path + "\n " + kAccessDenied + kOpeningNewTable;
-                                     }}),
-    [](const auto& test) { return std::string(test.param.name); });
-
-TEST_F(TableFormTest, AMissingDrawingIsReportedAndListsNothing) {
-    std::filesystem::remove("temp.txt");
-    WriteFile("Vosk.ini", tablePath);
-    WriteFile(tablePath, TableBytes({{"A", "B"}}));
-    view.OnInitialUpdate();
-    ASSERT_EQ(windows.messages.size(), 1u);
-    EXPECT_EQ(windows.messages[0].text, std::string("temp.txt\n ") + kFileMissing);
-    EXPECT_EQ(windows.messages[0].type, kStopBox);
-    ExpectForm({{"A", "B"}}, kArrowCellText);
-    EXPECT_EQ(windows.Cell(IDC_TEXT_LIST), "");
-}
-
-TEST_F(TableFormTest, NewClearsTheTableButKeepsItsFileAndTitle) {
-    StartWithTable({{"A", "B"}});
-    Type(2, "typed", "text");
-    view.OnFileNew();
-    ExpectForm({}, kNewArrow);
-    EXPECT_EQ(view.m_bNewTable, 1);
-    EXPECT_EQ(view.m_strTablePath, tablePath);
-    EXPECT_EQ(windows.titles.size(), 1u);
-    EXPECT_EQ(ReadFile(tablePath), TableBytes({{"A", "B"}}));
-}
-
-TEST_F(TableFormTest, OpenLoadsTheChosenTableAndRemembersIt) {
-    view.OnInitialUpdate();  // without "Vosk.ini"
-    windows.messages.clear();
-    const std::string chosen = startDir + "/other.mse";
-    WriteFile(chosen, "X ---> Y\r\n");
-    windows.dialogAnswers = {chosen};
-    view.OnFileOpen();
-
-    ExpectOneTableDialog(HeadlessWindowSystem::DialogKind::open);
-    EXPECT_TRUE(windows.messages.empty());
-    EXPECT_TRUE(InAppDir());
-    EXPECT_EQ(ReadFile(InApp("Vosk.ini")), chosen);
-    ExpectForm({{"X", "Y"}}, kArrowCellText);
-    EXPECT_EQ(view.m_bNewTable, 0);
-    EXPECT_EQ(windows.titles.back(), chosen);
-    EXPECT_EQ(windows.Cell(IDC_TEXT_LIST), "A\r\nZ\r\n");
-}
-
-TEST_F(TableFormTest, OpenCancelledChangesNothing) {
-    StartWithTable({{"A", "B"}});
-    Type(1, "typed", "");
-    windows.dialogAnswers = {std::nullopt};
-    view.OnFileOpen();
-    EXPECT_EQ(view.m_strTable, MakeTable({{"A", "B"}}));
-    EXPECT_EQ(windows.Cell(Before(1)), "typed");
-    EXPECT_EQ(view.m_strTablePath, tablePath);
-    EXPECT_EQ(windows.titles.size(), 1u);
-    EXPECT_TRUE(windows.directoryChanges.empty());
-    EXPECT_FALSE(std::filesystem::exists(InApp("Vosk.ini")));
-}
-
-TEST_F(TableFormTest, OpenOfAMissingFileGivesAnEmptyTableThatConfirmCreates) {
-    StartWithTable({{"A", "B"}});
-    const std::string missing = startDir + "/new.mse";
-    windows.dialogAnswers = {missing};
-    view.OnFileOpen();
-    EXPECT_EQ(LastMessage(), missing + "\n " + kFileMissing + kOpeningNewTable);
-    ExpectForm({}, kArrowCellText);
-    EXPECT_EQ(view.m_bNewTable, 0);
-    EXPECT_EQ(ReadFile(InApp("Vosk.ini")), missing);
-
-    Type(1, "A", "C");
-    view.OnConfirm();
-    EXPECT_EQ(ReadFile(missing), TableBytes({{"A", "C"}}));
-    EXPECT_EQ(ReadFile(InApp("jwc_temp.txt")), "hd\r\nch 0 0 1 0 \"C\r\nch 0 0 1 0 \"Z\r\n");
-    EXPECT_EQ(windows.closeRequests, 1);
-}
-
-TEST_F(TableFormTest, OpenStopsWhenVoskIniCannotBeWritten) {
-    std::filesystem::create_directory(InApp("Vosk.ini"));
-    StartWithTable({{"A", "B"}});
-    const std::string chosen = startDir + "/other.mse";
-    WriteFile(chosen, "X ---> Y\r\n");
-    windows.dialogAnswers = {chosen};
-    view.OnFileOpen();
-    EXPECT_EQ(LastMessage(), FrameworkReport(kFrameworkAccessDenied, "Vosk.ini"));
-    EXPECT_EQ(windows.messages.back().type, kStopBox);
-    ExpectForm({}, kNewArrow);
-    EXPECT_EQ(view.m_bNewTable, 0);
-    EXPECT_EQ(view.m_strTablePath, chosen);
-    EXPECT_EQ(windows.titles.size(), 1u);
-}
-
-TEST_F(TableFormTest, SaveWritesTheTypedCellsWhereTheTableCameFrom) {
-    StartWithTable({{"A", "B"}, {"C", "D"}});
-    Type(2, "typed", "text");
-    view.OnFileSave();
-    EXPECT_EQ(ReadFile(tablePath), TableBytes({{"A", "B"}, {"typed", "text"}}));
-    EXPECT_EQ(ReadFile(startDir + "/Vosk.ini"), tablePath);  // where the save began
-    EXPECT_TRUE(InAppDir());
-    EXPECT_TRUE(windows.dialogs.empty());
-    EXPECT_TRUE(windows.messages.empty());
-}
-
-TEST_F(TableFormTest, SaveAfterNewAsksForAFileInsteadOfOverwritingTheLastTable) {
-    StartWithTable({{"A", "B"}});
-    view.OnFileNew();
-    Type(1, "N", "M");
-    windows.dialogAnswers = {std::nullopt};
-    view.OnFileSave();
-    EXPECT_EQ(windows.dialogs.size(), 1u);
-    EXPECT_EQ(ReadFile(tablePath), TableBytes({{"A", "B"}}));
-    EXPECT_EQ(view.m_bNewTable, 1);
-
-    const std::string chosen = startDir + "/fresh.mse";
-    windows.dialogAnswers = {chosen};
-    view.OnFileSave();
-    EXPECT_EQ(ReadFile(chosen), TableBytes({{"N", "M"}}));
-    EXPECT_EQ(ReadFile(InApp("Vosk.ini")), chosen);
-    EXPECT_EQ(ReadFile(tablePath), TableBytes({{"A", "B"}}));
-    EXPECT_EQ(view.m_bNewTable, 0);
-    EXPECT_EQ(windows.titles.back(), chosen);
-}
-
-TEST_F(TableFormTest, SaveWithoutATablePathEmptiesVoskIniAndReportsTheTable) {
-    view.OnInitialUpdate();
-    windows.messages.clear();
-    view.OnFileSave();
-    EXPECT_TRUE(std::filesystem::exists("Vosk.ini"));
-    EXPECT_EQ(ReadFile("Vosk.ini"), "");
-    ASSERT_EQ(windows.messages.size(), 1u);
-    EXPECT_TRUE(windows.messages[0].text.starts_with(kUntitledFileName)) << LastMessage();
-    EXPECT_FALSE(InAppDir());
-}
-
-TEST_F(TableFormTest, SaveAsWritesTheChosenFileByTheNameAsTyped) {
-    StartWithTable({{"A", "B"}});
-    view.OnFileNew();
-    const std::string chosen = startDir + "/untitled";
-    windows.dialogAnswers = {chosen};
-    view.OnFileSaveAs();
-    ExpectOneTableDialog(HeadlessWindowSystem::DialogKind::save);
-    EXPECT_EQ(ReadFile(chosen), TableBytes({}));
-    EXPECT_EQ(ReadFile(chosen).size(), 80u);
-    EXPECT_EQ(ReadFile(InApp("Vosk.ini")), chosen);
-    EXPECT_EQ(view.m_bNewTable, 0);
-    EXPECT_EQ(windows.titles.back(), chosen);
-    EXPECT_TRUE(InAppDir());
-}
-
-TEST_F(TableFormTest, SaveAsCancelledWritesNothingAndSetsTheTitleAgain) {
-    StartWithTable({{"A", "B"}});
-    Type(1, "typed", "");
-    windows.dialogAnswers = {std::nullopt};
-    view.OnFileSaveAs();
-    EXPECT_EQ(windows.titles, (std::vector<std::string>{tablePath, tablePath}));
-    EXPECT_EQ(ReadFile(tablePath), TableBytes({{"A", "B"}}));
-    EXPECT_FALSE(std::filesystem::exists(InApp("Vosk.ini")));
-    EXPECT_TRUE(windows.directoryChanges.empty());
-}
-
-TEST_F(TableFormTest, SaveAsIntoAMissingDirectoryIsReportedAndKeepsTheTableNew) {
-    StartWithTable({{"A", "B"}});
-    view.OnFileNew();
-    const std::string chosen = startDir + "/no-such-dir/t.mse";
-    windows.dialogAnswers = {chosen};
-    view.OnFileSaveAs();
-    EXPECT_EQ(LastMessage(), FrameworkReport(kFrameworkFileNotFound, chosen));
-    EXPECT_EQ(ReadFile(InApp("Vosk.ini")), chosen);
-    EXPECT_EQ(windows.titles.size(), 1u);
-    EXPECT_EQ(view.m_bNewTable, 1);
-}
-
-TEST_F(TableFormTest, ConfirmSavesTheCellsRunsThePassAndCloses) {
-    StartWithTable({{"A", "B"}, {"Q", "R"}});
-    Type(2, "Z", "");
-    view.OnConfirm();
-    EXPECT_TRUE(windows.messages.empty());
-    EXPECT_EQ(ReadFile(tablePath), TableBytes({{"A", "B"}, {"Z", ""}}));
-    EXPECT_EQ(ReadFile(startDir + "/Vosk.ini"), tablePath);
-    EXPECT_FALSE(std::filesystem::exists(InApp("Vosk.ini")));
-    EXPECT_EQ(ReadFile(InApp("jwc_temp.txt")), "hd\r\nch 0 0 1 0 \"B\r\n");
-    EXPECT_EQ(windows.closeRequests, 1);
-}
-
-struct ConfirmOfNewTable {
-    const char* name;
-    bool startWithoutPointerFile;
-    int answer;
-    std::optional<std::string> dialogAnswer;  // a name in the start directory
-    bool saves;
-};
-
-void PrintTo(const ConfirmOfNewTable& scenario, std::ostream* out) {
-    *out << scenario.name;
-}
-
-class ConfirmOfNewTableTest : public TableFormTest,
-                              public ::testing::WithParamInterface<ConfirmOfNewTable> {};
-
-TEST_P(ConfirmOfNewTableTest, AsksFirstAndRunsThePassWhatever) {
-    const ConfirmOfNewTable& scenario = GetParam();
-    if (scenario.startWithoutPointerFile) {
-        view.OnInitialUpdate();
-        windows.messages.clear();
-    } else {
-        StartWithTable({{"A", "B"}});
-        view.OnFileNew();
-    }
-    Type(1, "A", "N");
-    windows.questionAnswers = {scenario.answer};
-    if (scenario.answer == kIdYes) {
-        windows.dialogAnswers = {scenario.dialogAnswer
-                                     ? std::optional(startDir + "/" + *scenario.dialogAnswer)
-                                     : std::nullopt};
-    }
-    view.OnConfirm();
-
-    ASSERT_FALSE(windows.messages.empty());
-    EXPECT_EQ(windows.messages[0].text, kNewTableQuestion);
-    EXPECT_EQ(windows.messages[0].type, kMbYesNo | kMbIconInformation);
-    EXPECT_EQ(windows.messages.size(), 1u);
-    const std::string saved = startDir + "/saved.mse";
-    EXPECT_EQ(std::filesystem::exists(saved), scenario.saves);
-    EXPECT_EQ(std::filesystem::exists(InApp("Vosk.ini")), scenario.saves);
-    if (scenario.saves) {
-        EXPECT_EQ(ReadFile(saved), TableBytes({{"A", "N"}}));
-        EXPECT_EQ(ReadFile(InApp("Vosk.ini")), saved);
-    }
-    if (!scenario.startWithoutPointerFile) {
-        EXPECT_EQ(ReadFile(tablePath), TableBytes({{"A", "B"}}));
-    }
-    EXPECT_EQ(view.m_bNewTable,
-              scenario.answer == kIdYes || scenario.startWithoutPointerFile ? 0 : 1);
-    EXPECT_EQ(ReadFile(scenario.saves ? InApp("jwc_temp.txt") : startDir + "/jwc_temp.txt"),
-              scenario.saves ? "hd\r\nch 0 0 1 0 \"N\r\nch 0 0 1 0 \"Z\r\n" : "ch 0 0 1 0 \"S\r\n");
-    EXPECT_EQ(windows.closeRequests, 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ConfirmOfNewTableTest,
-    ::testing::Values(ConfirmOfNewTable{"AfterNewNo", false, kIdNo, std::nullopt, false},
-                      ConfirmOfNewTable{"AfterNewYesCancelled", false, kIdYes, std::nullopt, false},
-                      ConfirmOfNewTable{"AfterNewYesSaved", false, kIdYes, "saved.mse", true},
-                      ConfirmOfNewTable{"WithoutVoskIniNo", true, kIdNo, std::nullopt, false},
-                      ConfirmOfNewTable{"WithoutVoskIniYesSaved", true, kIdYes, "saved.mse", true}),
-    [](const auto& test) { return std::string(test.param.name); });
-
-TEST_F(TableFormTest, ConfirmStopsWhenTheTableCannotBeWritten) {
-    std::filesystem::create_directory(tablePath);
-    WriteFile("Vosk.ini", tablePath);
-    view.OnInitialUpdate();
-    windows.messages.clear();
-    Type(1, "A", "B");
-    view.OnConfirm();
-    ASSERT_EQ(windows.messages.size(), 1u);
-    EXPECT_EQ(windows.messages[0].text, FrameworkReport(kFrameworkAccessDenied, tablePath));
-    EXPECT_EQ(windows.messages[0].type, kStopBox);
-    EXPECT_EQ(view.m_strTable, MakeTable({{"A", "B"}}));
-    EXPECT_FALSE(std::filesystem::exists("jwc_temp.txt"));
-    EXPECT_FALSE(std::filesystem::exists(InApp("jwc_temp.txt")));
-    EXPECT_EQ(windows.closeRequests, 0);
-}
-
-TEST_F(TableFormTest, ConfirmWithoutADrawingReportsItAndStillCloses) {
-    std::filesystem::remove(InApp("temp.txt"));
-    StartWithTable({{"A", "B"}});
-    view.OnConfirm();
-    ASSERT_EQ(windows.messages.size(), 1u);
-    EXPECT_EQ(windows.messages[0].text, std::string("temp.txt\n ") + kFileMissing);
-    EXPECT_EQ(windows.messages[0].type, kStopBox);
-    EXPECT_TRUE(std::filesystem::exists(InApp("jwc_temp.txt")));
-    EXPECT_EQ(ReadFile(InApp("jwc_temp.txt")), "");
-    EXPECT_EQ(windows.closeRequests, 1);
-}
-
-TEST_F(TableFormTest, TextShiftJisCannotHoldIsNamedAndNothingIsWritten) {
-    StartWithTable({{"A", "B"}});
-    Type(1, "typed", "");
-    const std::pair<int, std::string> cases[] = {
-        {After(3), std::string("3") + kRowSuffix + kAfterColumnName + kUnrepresentableText},
-        {Before(10), std::string("10") + kRowSuffix + kBeforeColumnName + kUnrepresentableText},
-    };
-    for (const auto& [cell, report] : cases) {
-        windows.unrepresentableCells = {cell};
-        for (auto command :
-             {&CVosk1View::OnConfirm, &CVosk1View::OnFileSave, &CVosk1View::OnFileSaveAs}) {
-            windows.messages.clear();
-            (view.*command)();
-            ASSERT_EQ(windows.messages.size(), 1u);
-            EXPECT_EQ(windows.messages[0].text, report);
+class Vosk1ViewTest : public ScratchDirectoryTest {
+protected:
+    // The start directory holds "Vosk.ini" naming "t.mse", with a line end the program would not
+    // write, that table and a drawing; the program directory holds a drawing of its own, which
+    // tells where the pass ran, and "x.mse".
+    void Populate(void (*setup)()) const {
+        std::filesystem::current_path(Directory());
+        for (const auto& entry : std::filesystem::directory_iterator(Directory())) {
+            std::filesystem::remove_all(entry.path());
+        }
+        std::filesystem::create_directory(kApp);
+        WriteFile("temp.txt", "ch 0 0 1 0 \"S\r\n");
+        WriteFile("Vosk.ini", "t.mse\r\n");
+        WriteFile("t.mse", TableBytes({{"A", "B"}}));
+        WriteFile(InApp("temp.txt"), "hq\r\nch 0 0 1 0 \"A\r\nch 0 0 1 0 \"Z\r\n");
+        WriteFile(InApp("x.mse"), "X ---> Y");
+        if (setup != nullptr) {
+            setup();
         }
     }
-    EXPECT_EQ(view.m_strTable, MakeTable({{"A", "B"}}));
-    EXPECT_EQ(ReadFile(tablePath), TableBytes({{"A", "B"}}));
-    EXPECT_TRUE(windows.dialogs.empty());
-    EXPECT_FALSE(std::filesystem::exists(InApp("jwc_temp.txt")));
-    EXPECT_EQ(windows.closeRequests, 0);
-}
 
-TEST_F(TableFormTest, CancelClosesWithoutTouchingAFile) {
-    StartWithTable({{"A", "B"}});
-    Type(1, "typed", "");
-    view.OnCancelButton();
-    EXPECT_EQ(windows.closeRequests, 1);
-    EXPECT_EQ(ReadFile(tablePath), TableBytes({{"A", "B"}}));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(appDir),
-                            std::filesystem::directory_iterator()),
-              1);
-}
-
-TEST_F(TableFormTest, TableFileRoundTripsByteForByte) {
-    view.OnInitialUpdate();
-    windows.messages.clear();
-    const Rows rows = {{"A ", " B"},       {"\x95\x5C", "\x8E\x9A//\xB1\xB2"},  // 表, 字//ｱｲ
-                       {"", "after only"}, {"x", ""},
-                       {"", ""},           {"", ""},
-                       {"", ""},           {"", ""},
-                       {"", ""},           {"10", "last"}};
-    for (int r = 1; r <= 10; ++r) {
-        Type(r, rows[size_t(r - 1)].first, rows[size_t(r - 1)].second);
+    // What a command can change: the files of both directories, those of the program directory
+    // as "app/<name>", and the form's flag, arrow cells, titles set, boxes and close requests.
+    std::map<std::string, std::string> Observe(Form& form) const {
+        std::map<std::string, std::string> seen;
+        for (const auto& [prefix, files] :
+             {std::pair{"", Directory()}, {"app/", Directory() / kApp}}) {
+            for (const auto& entry : std::filesystem::directory_iterator(files)) {
+                if (entry.is_regular_file()) {
+                    seen[prefix + entry.path().filename().string()] = ReadFile(entry.path());
+                }
+            }
+        }
+        HeadlessWindowSystem& windows = form.windows;
+        seen["flag"] = std::to_string(form.view.m_bNewTable);
+        std::set<std::string> arrows;
+        for (int r = 0; r < 10; ++r) {
+            arrows.insert(windows.cells[IDC_ARROW_FIRST + r]);
+        }
+        seen["arrows"] = Join({arrows.begin(), arrows.end()});
+        seen["titles"] = Join(windows.titles);
+        std::vector<std::string> boxes;
+        for (const auto& [text, type] : windows.messages) {
+            boxes.push_back(text);
+            EXPECT_EQ(type, text == kNewTableQuestion ? kMbYesNo | kMbIconInformation
+                                                      : kMbOk | kMbIconStop);
+        }
+        seen["boxes"] = Join(boxes);
+        seen["closes"] = std::to_string(windows.closeRequests);
+        for (const FileDialogOptions& dialog : windows.dialogs) {
+            EXPECT_TRUE(dialog.initialName == kTableDialogInitialName &&
+                        dialog.filter == kTableDialogFilter && dialog.overwritePrompt);
+        }
+        return seen;
     }
-    const std::string path = startDir + "/round.mse";
-    windows.dialogAnswers = {path};
-    view.OnFileSaveAs();
-    EXPECT_EQ(ReadFile(path), TableBytes(rows));
-
-    view.OnFileNew();
-    windows.dialogAnswers = {path};
-    view.OnFileOpen();
-    ExpectForm(rows, kArrowCellText);
-    EXPECT_TRUE(windows.messages.empty());
-}
-
-struct FlagChange {
-    const char* name;
-    int before;
-    void (CVosk1View::*command)() noexcept;
-    std::deque<int> questionAnswers;
-    std::deque<std::optional<std::string>> dialogAnswers;  // names in the start directory
-    int after;
 };
 
-void PrintTo(const FlagChange& scenario, std::ostream* out) {
-    *out << scenario.name;
-}
-
-class NewTableFlagTest : public TableFormTest, public ::testing::WithParamInterface<FlagChange> {};
-
-TEST_P(NewTableFlagTest, ChangesOnlyWhereItShould) {
-    const FlagChange& change = GetParam();
-    StartWithTable({{"A", "B"}});
-    WriteFile("exists.mse", TableBytes({{"E", "F"}}));
-    view.m_bNewTable = change.before;
-    windows.questionAnswers = change.questionAnswers;
-    for (const std::optional<std::string>& name : change.dialogAnswers) {
-        windows.dialogAnswers.push_back(name ? std::optional(startDir + "/" + *name)
-                                             : std::nullopt);
+TEST_F(Vosk1ViewTest, StartUpShowsTheLastTableOrSaysWhyItCannot) {
+    const std::string opening = kMissing + kOpeningNewTable;
+    const struct {
+        void (*setup)();
+        std::string message;
+        std::string path;
+        std::string row1;  // before and after text
+        std::string list;
+    } cases[] = {
+        {nullptr, "", "t.mse", "AB", "S\r\n"},
+        {[] { std::filesystem::remove("Vosk.ini"); }, "Vosk.ini" + opening, "", "", "S\r\n"},
+        {[] { std::filesystem::remove("t.mse"); }, "t.mse" + opening, "t.mse", "", "S\r\n"},
+        {[] { std::filesystem::remove("temp.txt"); }, "temp.txt" + kMissing, "t.mse", "AB", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        Populate(c.setup);
+        Form form(Directory());
+        const std::map<std::string, std::string> seen = Observe(form);
+        EXPECT_EQ(seen.at("boxes"), c.message);
+        EXPECT_EQ(form.windows.titles, std::vector{c.path});
+        EXPECT_EQ(seen.at("arrows"), kArrowCellText);
+        EXPECT_EQ(form.windows.cells[IDC_BEFORE_FIRST] + form.windows.cells[IDC_AFTER_FIRST],
+                  c.row1);
+        EXPECT_EQ(form.windows.cells[IDC_TEXT_LIST], c.list);
     }
-    (view.*change.command)();
-    EXPECT_EQ(view.m_bNewTable, change.after);
 }
 
-using V = CVosk1View;
-INSTANTIATE_TEST_SUITE_P(
-    Cases, NewTableFlagTest,
-    ::testing::Values(FlagChange{"New", 0, &V::OnFileNew, {}, {}, 1},
-                      FlagChange{"OpenChosen", 1, &V::OnFileOpen, {}, {"exists.mse"}, 0},
-                      FlagChange{"OpenChosenLoadFails", 1, &V::OnFileOpen, {}, {"missing"}, 0},
-                      FlagChange{"OpenCancelledNew", 1, &V::OnFileOpen, {}, {std::nullopt}, 1},
-                      FlagChange{"OpenCancelled", 0, &V::OnFileOpen, {}, {std::nullopt}, 0},
-                      FlagChange{
-                          "ConfirmYesCancelled", 1, &V::OnConfirm, {kIdYes}, {std::nullopt}, 0},
-                      FlagChange{"ConfirmNo", 1, &V::OnConfirm, {kIdNo}, {}, 1},
-                      FlagChange{"Confirm", 0, &V::OnConfirm, {}, {}, 0},
-                      FlagChange{"Save", 0, &V::OnFileSave, {}, {}, 0},
-                      FlagChange{"SaveOfNewCancelled", 1, &V::OnFileSave, {}, {std::nullopt}, 1},
-                      FlagChange{"SaveOfNewChosen", 1, &V::OnFileSave, {}, {"s.mse"}, 0},
-                      FlagChange{"SaveAsCancelled", 1, &V::OnFileSaveAs, {}, {std::nullopt}, 1},
-                      FlagChange{"SaveAsChosen", 1, &V::OnFileSaveAs, {}, {"s.mse"}, 0},
-                      FlagChange{"SaveAsChosenOld", 0, &V::OnFileSaveAs, {}, {"s.mse"}, 0},
-                      FlagChange{"Cancel", 1, &V::OnCancelButton, {}, {}, 1}),
-    [](const auto& test) { return std::string(test.param.name); });
+TEST(ProgramDirectoryTest, EndsAtTheLastBackslashSteppingOverDoubleByteCharacters) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\tools\\conv.exe", "C:\\tools\\"},
+        {"C:\\\x95\x5C\\conv.exe", "C:\\\x95\x5C\\"},  // 表 ends in the byte of a backslash
+        {"C:\\a\x95\x5C.exe", "C:\\"},
+        {"C:\\\xB1\\conv.exe", "C:\\\xB1\\"},  // ｱ is one byte
+        {"C:\\a\\\x95", "C:\\a\\"},            // a lead byte without its trail byte
+        {"conv.exe", ""},
+    };
+    for (const auto& [path, expected] : cases) {
+        EXPECT_EQ(ProgramDirectory(path), expected) << path;
+    }
+}
+
+TEST(ShadedCellTest, AllThreeCellsOfTheOddRowsAreShaded) {
+    for (int row = 1; row <= 10; ++row) {
+        for (const int first : {IDC_BEFORE_FIRST, IDC_AFTER_FIRST, IDC_ARROW_FIRST}) {
+            EXPECT_EQ(IsShadedCell(first + row - 1), row % 2 == 1) << first + row - 1;
+        }
+    }
+    EXPECT_FALSE(IsShadedCell(IDC_BEFORE_FIRST - 1) || IsShadedCell(IDC_ARROW_FIRST + 10) ||
+                 IsShadedCell(IDC_TEXT_LIST));
+}
+
+// Commands after a start, the answers to their questions and dialogs as the headless window
+// system takes them, with names taken in the program directory, and what they change, as
+// "<what>=<value>" named as by Observe.
+struct Scenario {
+    // The steps, then answers and changes. N New, O Open, S Save, A Save As, C Confirm, X Cancel;
+    // t types Z and Y into row 2; u makes the after cell of row 3, U the before cell of row 10
+    // hold what Shift-JIS cannot represent.
+    std::vector<std::string> row;
+    void (*setup)() = nullptr;
+};
+
+void Perform(Form& form, char step) {
+    using V = CVosk1View;
+    static const std::map<char, void (V::*)() noexcept> commands = {
+        {'N', &V::OnFileNew},    {'O', &V::OnFileOpen}, {'S', &V::OnFileSave},
+        {'A', &V::OnFileSaveAs}, {'C', &V::OnConfirm},  {'X', &V::OnCancelButton}};
+    HeadlessWindowSystem& windows = form.windows;
+    if (step == 't') {
+        windows.cells[IDC_BEFORE_FIRST + 1] = "Z";
+        windows.cells[IDC_AFTER_FIRST + 1] = "Y";
+    } else if (step == 'u' || step == 'U') {
+        windows.unrepresentableCells = {step == 'u' ? IDC_AFTER_FIRST + 2 : IDC_BEFORE_FIRST + 9};
+    } else {
+        (form.view.*commands.at(step))();
+    }
+}
+
+TEST_F(Vosk1ViewTest, CommandsChangeWhatTheyShould) {
+    const std::string typed = TableBytes({{"A", "B"}, {"Z", "Y"}});
+    const std::string typedAfterNew = TableBytes({{"", ""}, {"Z", "Y"}});
+    const std::string empty = TableBytes({});
+    const std::string passInStart = "jwc_temp.txt=ch 0 0 1 0 \"S\r\n";
+    const auto passInApp = [](const char* first, const char* second) {
+        return std::string("app/jwc_temp.txt=hd\r\nch 0 0 1 0 \"") + first + "\r\nch 0 0 1 0 \"" +
+               second + "\r\n";
+    };
+    const std::string q = kNewTableQuestion;
+    const std::string question = "boxes=" + q;
+    const std::string notFound = kFrameworkFileNotFound + 2;  // past "%1"
+    const std::string accessDenied = kFrameworkAccessDenied + 2;
+    const std::string untitled = kUntitledFileName;
+    void (*noVoskIni)() = [] { std::filesystem::remove("Vosk.ini"); };
+    const auto unrepresentable = [](const char* row, const char* column) {
+        return "boxes=" + (row + std::string(kRowSuffix)) + column + kUnrepresentableText;
+    };
+    const std::string closes = "closes=1";
+    const std::string newArrows = "arrows=  ---> ";
+    const std::string stillNew = "flag=1";
+    const Scenario scenarios[] = {
+        {{"tC", "t.mse=" + typed, passInApp("B", "Y"), closes}},
+        {{"tS", "t.mse=" + typed, "Vosk.ini=t.mse"}},
+        {{"NtA", "save:s.mse", "app/s.mse=" + typedAfterNew, "app/Vosk.ini=s.mse", "titles=s.mse",
+          newArrows}},
+        {{"NA", "save:", "titles=t.mse", newArrows, stillNew}},
+        {{"NA", "save:gone/s.mse", "app/Vosk.ini=gone/s.mse", "boxes=gone/s.mse" + notFound,
+          newArrows, stillNew}},
+        {{"NtS", "save:s.mse", "app/s.mse=" + typedAfterNew, "app/Vosk.ini=s.mse", "titles=s.mse",
+          newArrows}},
+        {{"NC", "no", passInStart, question, newArrows, stillNew, closes}},
+        {{"NC", "yes", "save:", passInStart, question, "titles=t.mse", newArrows, closes}},
+        {{"NC", "yes", "save:s.mse", "app/s.mse=" + empty, "app/Vosk.ini=s.mse",
+          passInApp("A", "Z"), question, "titles=s.mse", newArrows, closes}},
+        {{"tC", "yes", "save:s.mse", "app/s.mse=" + typedAfterNew, "app/Vosk.ini=s.mse",
+          passInApp("A", "Y"), question, "titles=s.mse", closes},
+         noVoskIni},
+        {{"SC", "no", "Vosk.ini=", "boxes=" + untitled + notFound + "\n" + q, passInStart, closes},
+         noVoskIni},
+        {{"NOS", "open:x.mse", "app/Vosk.ini=x.mse", "app/x.mse=" + TableBytes({{"X", "Y"}}),
+          "titles=x.mse"}},
+        {{"NOC", "open:new.mse", "app/Vosk.ini=new.mse", "app/new.mse=" + empty,
+          passInApp("A", "Z"), "boxes=new.mse" + kMissing + kOpeningNewTable, "titles=new.mse",
+          closes}},
+        {{"NOC", "open:", "no", passInStart, question, newArrows, stillNew, closes}},
+        {{"NO", "open:x.mse", "boxes=Vosk.ini" + accessDenied, newArrows},
+         [] { std::filesystem::create_directory(InApp("Vosk.ini")); }},
+        {{"NX", newArrows, stillNew, closes}},
+        {{"tC", "boxes=gone/t.mse" + notFound}, [] { WriteFile("Vosk.ini", "gone/t.mse"); }},
+        {{"C", "app/jwc_temp.txt=", "boxes=temp.txt" + kMissing, closes},
+         [] { std::filesystem::remove(InApp("temp.txt")); }},
+        {{"uC", unrepresentable("3", kAfterColumnName)}},
+        {{"US", unrepresentable("10", kBeforeColumnName)}},
+        {{"uA", unrepresentable("3", kAfterColumnName)}},
+    };
+    for (const Scenario& c : scenarios) {
+        SCOPED_TRACE(testing::Message() << "scenario " << &c - scenarios + 1 << ", " << c.row[0]);
+        Populate(c.setup);
+        Form form(Directory());
+        HeadlessWindowSystem& windows = form.windows;
+        windows.messages.clear();
+        windows.titles.clear();
+        std::map<std::string, std::string> expected = Observe(form);
+        for (const std::string& item : std::vector(c.row.begin() + 1, c.row.end())) {
+            const size_t equals = item.find('=');
+            if (equals == std::string::npos) {
+                windows.answers.push_back(item);
+            } else {
+                expected[item.substr(0, equals)] = item.substr(equals + 1);
+            }
+        }
+        for (const char step : c.row[0]) {
+            Perform(form, step);
+        }
+        EXPECT_EQ(Observe(form), expected);
+        EXPECT_EQ(windows.unscripted, 0);
+        EXPECT_TRUE(windows.answers.empty());
+    }
+}
 
 }  // namespace

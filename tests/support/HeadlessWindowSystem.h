@@ -5,8 +5,10 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "framework/FileSystem.h"
 #include "framework/WindowSystem.h"
 
 // A window system without windows: it records what the program shows and answers its questions
@@ -14,45 +16,57 @@
 // opens files by bare name.
 class HeadlessWindowSystem : public WindowSystem {
 public:
-    struct Message {
-        std::string text;
-        unsigned type;
-    };
-    enum class DialogKind { open, save };
-    struct Dialog {
-        DialogKind kind;
-        FileDialogOptions options;
-    };
+    std::optional<std::string> GetControlText(int id) override {
+        return unrepresentableCells.contains(id) ? std::nullopt : std::optional(cells[id]);
+    }
+    void SetControlText(int id, const std::string& text) override {
+        cells[id] = text;
+        unrepresentableCells.erase(id);
+    }
+    int ShowMessageBox(const std::string& text, unsigned type) override {
+        messages.emplace_back(text, type);
+        return (type & 0x0F) == kMbOk ? kIdOk : Next("") == "yes" ? kIdYes : kIdNo;
+    }
+    std::optional<std::string> ShowOpenDialog(const FileDialogOptions& options) override {
+        return AnswerDialog("open:", options);
+    }
+    std::optional<std::string> ShowSaveDialog(const FileDialogOptions& options) override {
+        return AnswerDialog("save:", options);
+    }
+    void SetTitle(const std::string& title) override { titles.push_back(title); }
+    void PostCloseRequest() override { ++closeRequests; }
+    void SetCurrentDirectory(const std::string& dir) override { SetCurrentDir(dir); }
+    std::string GetProgramPath() override { return programPath; }
 
-    std::optional<std::string> GetControlText(int id) override;
-    void SetControlText(int id, const std::string& text) override;
-    int ShowMessageBox(const std::string& text, unsigned type) override;
-    std::optional<std::string> ShowOpenDialog(const FileDialogOptions& options) override;
-    std::optional<std::string> ShowSaveDialog(const FileDialogOptions& options) override;
-    void SetTitle(const std::string& title) override;
-    void PostCloseRequest() override;
-    void SetCurrentDirectory(const std::string& dir) override;
-    std::string GetProgramPath() override;
-
-    // The text of a cell, empty when nothing was set.
-    std::string Cell(int id) const;
-
-    // Scripts, taken from the front. A box with only an OK button needs no answer. A box or a
-    // dialog shown with its script empty is counted in unscripted and answered No or cancelled.
-    std::deque<int> questionAnswers;
-    std::deque<std::optional<std::string>> dialogAnswers;
+    // Taken from the front: "yes" or "no" for a question, "open:<path>" or "save:<path>" for a
+    // file dialog, cancelled by an empty path; boxes with only OK take none. A question with none
+    // left or a dialog whose answer is not next counts in unscripted and gets No or cancel.
+    std::deque<std::string> answers;
     int unscripted = 0;
 
     std::map<int, std::string> cells;
     std::set<int> unrepresentableCells;  // read as holding a character Shift-JIS cannot represent
     std::string programPath;
 
-    std::vector<Message> messages;
-    std::vector<Dialog> dialogs;
+    std::vector<std::pair<std::string, unsigned>> messages;  // text and type
+    std::vector<FileDialogOptions> dialogs;
     std::vector<std::string> titles;
-    std::vector<std::string> directoryChanges;
     int closeRequests = 0;
 
 private:
-    std::optional<std::string> AnswerDialog(DialogKind kind, const FileDialogOptions& options);
+    std::optional<std::string> Next(const std::string& kind) {
+        if (answers.empty() || !answers.front().starts_with(kind)) {
+            ++unscripted;
+            return std::nullopt;
+        }
+        std::string answer = answers.front().substr(kind.size());
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> AnswerDialog(const std::string& kind,
+                                            const FileDialogOptions& options) {
+        dialogs.push_back(options);
+        std::optional<std::string> path = Next(kind);
+        return path && !path->empty() ? path : std::nullopt;
+    }
 };
