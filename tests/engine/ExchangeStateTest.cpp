@@ -6,28 +6,6 @@
 
 namespace {
 
-TEST(ExchangeStateTest, ClassifiesLinesByTheirFirstBytes) {
-    const struct {
-        std::string line;
-        RecordKind kind;
-    } cases[] = {
-        {"hq", RecordKind::hq},           {"hq ", RecordKind::other},
-        {"hqx", RecordKind::other},       {"hcw 1", RecordKind::textWidths},
-        {"hch", RecordKind::textHeights}, {"hc", RecordKind::other},
-        {"hs", RecordKind::groupScales},  {"hsx", RecordKind::groupScales},
-        {"lg0", RecordKind::layerGroup},  {"cn", RecordKind::textType},
-        {"cn1", RecordKind::textType},    {"cn\"x", RecordKind::other},
-        {"ch 0", RecordKind::text},       {"cv", RecordKind::text},
-        {"cz\"", RecordKind::text},       {"c2 1", RecordKind::text},
-        {"CH 0", RecordKind::other},      {"c ", RecordKind::other},
-        {"c", RecordKind::other},         {"", RecordKind::other},
-        {"hd", RecordKind::other},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ClassifyRecord(c.line), c.kind) << c.line;
-    }
-}
-
 class HeaderRecordTest : public ::testing::Test {
 protected:
     void Apply(const std::string& line) {

@@ -82,13 +82,6 @@ TEST_F(MultiLineLayoutTest, EveryLineIsLaidOutHoweverMany) {
     EXPECT_EQ(Expand("ch 0 0 1 0 ", after), expected);
 }
 
-TEST_F(MultiLineLayoutTest, EachExpansionStartsFromItsOwnRecord) {
-    SetSizes(1, 1, 1);
-    EXPECT_EQ(Expand("ch 0 0 1 0 ", "a//b//c"),
-              "ch 0 0 1 0 \"a\r\nch 0 -1 1 0 \"b\r\nch 0 -2 1 0 \"c\r\n");
-    EXPECT_EQ(Expand("ch 0 0 1 0 ", "a//b"), "ch 0 0 1 0 \"a\r\nch 0 -1 1 0 \"b\r\n");
-}
-
 TEST_F(MultiLineLayoutTest, PositionsAdvanceLineByLineSoRoundingCarriesOn) {
     SetSizes(1, 1, 0.1);
     // 0.1 added three times is 0.30000000000000004, not 0.1 * 3.
@@ -96,14 +89,6 @@ TEST_F(MultiLineLayoutTest, PositionsAdvanceLineByLineSoRoundingCarriesOn) {
               "ch 0 0 0 -1 \"a\r\nch -0.1 0 0 -1 \"b\r\nch -0.2 0 0 -1 \"c\r\n"
               "ch -0.3 0 0 -1 \"d\r\n");
     EXPECT_EQ(m_doc.m_dValue[1], -0.1 - 0.1 - 0.1);
-}
-
-TEST(PitchFactorTest, ReadsTheNumberAfterTheFirstTwoCharacters) {
-    EXPECT_EQ(PitchFactor("/P1"), 1);
-    EXPECT_EQ(PitchFactor("/P2.5"), 2.5);
-    EXPECT_EQ(PitchFactor("-Q3x"), 3);
-    EXPECT_EQ(PitchFactor("/P"), 0);
-    EXPECT_EQ(PitchFactor(""), 0);
 }
 
 TEST(Vosk1DocTest, RunParameterIsTheFirstArgumentOrP1) {

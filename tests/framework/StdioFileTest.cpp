@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "framework/FileSystem.h"
 #include "tests/common/ScratchDirectory.h"
 
 namespace {
@@ -82,13 +81,6 @@ TEST_F(StdioFileTest, CopyLineWritesWhatWriteLineWould) {
     EXPECT_EQ(ReadFile("copied.txt"), ReadFile("written.txt"));
 }
 
-TEST_F(StdioFileTest, WritingEmptiesAnExistingFile) {
-    WriteFile("out.txt", "old contents");
-    CStdioFile file("out.txt", CStdioFile::Mode::write);
-    file.Close();
-    EXPECT_EQ(ReadFile("out.txt"), "");
-}
-
 TEST_F(StdioFileTest, FailedOpensCarryTheNameAsGivenAndTheirCause) {
     std::filesystem::create_directory("dir");
     const struct {
@@ -111,10 +103,6 @@ TEST_F(StdioFileTest, FailedOpensCarryTheNameAsGivenAndTheirCause) {
             EXPECT_EQ(error.m_operation, CFileException::Operation::open);
         }
     }
-}
-
-TEST_F(StdioFileTest, FullPathTakesARelativeNameAgainstTheCurrentDirectory) {
-    EXPECT_EQ(std::filesystem::path(FullPath("x.txt")), Directory() / "x.txt");
 }
 
 }  // namespace
