@@ -13,10 +13,12 @@ struct BatchRun {
     std::string err;
 };
 
+// Everything written to a temporary file; closes it.
 inline std::string PrintedTo(std::FILE* file) {
     std::string text(static_cast<size_t>(std::ftell(file)), '\0');
     std::rewind(file);
     text.resize(std::fread(text.data(), 1, text.size(), file));
+    std::fclose(file);
     return text;
 }
 
@@ -24,8 +26,5 @@ inline BatchRun RunBatch(const std::vector<std::string>& arguments) {
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
     const int status = RunBatchCommand(arguments, out, err);
-    BatchRun run{status, PrintedTo(out), PrintedTo(err)};
-    std::fclose(out);
-    std::fclose(err);
-    return run;
+    return {status, PrintedTo(out), PrintedTo(err)};
 }

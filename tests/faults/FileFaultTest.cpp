@@ -1,314 +1,194 @@
-#include <csignal>
-#include <functional>
+#include <map>
+#include <optional>
+#include <utility>
 
 #include "editor/SettingsFiles.h"
-#include "framework/FileException.h"
 #include "framework/FileSystem.h"
-#include "tests/common/TableBuilder.h"
-#include "tests/faults/FaultTest.h"
+#include "tests/common/BatchRun.h"
+#include "tests/common/ScratchDirectory.h"
 
 #ifndef _WIN32
 #include <sys/resource.h>
+
+#include <csignal>
 #endif
 
 namespace {
 
-constexpr char kDrawing[] = "hch 2 2 2 2 2 2 2 2 2 2\nhs 1\ncn1\nch 0 0 1 0 \"A\nln 0 0 1 1\n";
-constexpr char kResult[] = "cn1\r\nch 0 0 1 0 \"B\r\nch 0 -2 1 0 \"C\r\nln 0 0 1 1\r\n";
+using namespace std::string_literals;
 
-class FileFaultTest : public FaultTest {
+constexpr char kDir[] = "<dir>";
+constexpr char kNone[] = "<none>";
+
+// vosk1-batch run in a directory holding a drawing, a table, "Vosk.ini" naming it and an earlier
+// output, after the given entries have been put in place: a file's bytes, kDir, "-> " and the
+// target of a link, or kNone.
+struct Case {
+    std::vector<std::pair<std::filesystem::path, std::string>> entries;
+    std::vector<std::string> arguments;
+    int status;
+    std::string error;  // all it prints to standard error, after "vosk1-batch: "
+    std::optional<std::string> output = {};  // "jwc_temp.txt" afterwards; none: unchanged
+    std::string out = "";                    // all it prints to standard output
+};
+
+std::string Repeat(const std::string& text, int count) {
+    std::string repeated;
+    for (int k = 0; k < count; ++k) {
+        repeated += text;
+    }
+    return repeated;
+}
+
+class FileFaultTest : public ScratchDirectoryTest {
 protected:
-    void SetUp() override {
-        FaultTest::SetUp();
-        Populate();
-    }
-
-    // The scratch directory holding only a drawing, a table, "Vosk.ini" and an earlier output.
-    void Populate() const {
-        for (const auto& entry : std::filesystem::directory_iterator(Directory())) {
-            std::filesystem::remove_all(entry.path());
+    // Every entry below the scratch directory, described as Case::entries are.
+    std::map<std::u8string, std::string> Snapshot() const {
+        std::map<std::u8string, std::string> entries;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(Directory())) {
+            std::string& seen = entries[entry.path().lexically_relative(Directory()).u8string()];
+            if (entry.is_symlink()) {
+                seen = "-> " + std::filesystem::read_symlink(entry.path()).string();
+            } else {
+                seen = entry.is_directory() ? kDir : ReadFile(entry.path());
+            }
         }
-        WriteFile("temp.txt", kDrawing);
-        WriteFile("t.mse", "A ---> B//C\r\n");
-        WriteFile("Vosk.ini", "t.mse");
-        WriteFile("jwc_temp.txt", "previous result");
+        return entries;
     }
 
-    std::string FullName(const std::string& name) const { return (Directory() / name).string(); }
+    std::string InFull(const std::string& name) const { return (Directory() / name).string(); }
 
-    static std::string Message(const std::string& failure) {
-        return "vosk1-batch: " + failure + "\n";
+    // Large texts are compared with EXPECT_TRUE so that a failure does not print megabytes.
+    void Check(const std::vector<Case>& cases) const {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << "case " << &c - cases.data() + 1);
+            for (const auto& entry : std::filesystem::directory_iterator(Directory())) {
+                std::filesystem::remove_all(entry.path());
+            }
+            WriteFile("temp.txt",
+                      "hch 2 2 2 2 2 2 2 2 2 2\nhs 1\ncn1\nch 0 0 1 0 \"A\nln 0 0 1 1\n");
+            WriteFile("t.mse", "A ---> B//C\r\n");
+            WriteFile("Vosk.ini", "t.mse");
+            WriteFile("jwc_temp.txt", "previous result");
+            for (const auto& [path, what] : c.entries) {
+                std::filesystem::remove_all(path);
+                if (what == kDir) {
+                    std::filesystem::create_directories(path);
+                } else if (what.starts_with("-> ")) {
+                    std::filesystem::create_symlink(what.substr(3), path);
+                } else if (what != kNone) {
+                    WriteFile(path, what);
+                }
+            }
+            auto expected = Snapshot();
+            if (c.output) {
+                expected[u8"jwc_temp.txt"] = *c.output;
+            }
+            const BatchRun result = RunBatch(c.arguments);
+            EXPECT_EQ(result.status, c.status);
+            EXPECT_EQ(result.err, c.error.empty() ? "" : "vosk1-batch: " + c.error + "\n");
+            EXPECT_TRUE(result.out == c.out);
+            EXPECT_TRUE(Snapshot() == expected);
+        }
     }
 };
 
-TEST_F(FileFaultTest, AnUnreadableTableNamesTheFileAndTouchesNothing) {
-    using Setup = std::function<void()>;
-    const struct {
-        Setup setup;
-        std::vector<std::string> arguments;
-        std::string message;
-    } cases[] = {
-        {[] { std::filesystem::remove("Vosk.ini"); }, {}, "cannot open \"Vosk.ini\": no such file"},
-        {[] {
-             std::filesystem::remove("Vosk.ini");
-             std::filesystem::create_directories("Vosk.ini/sub");
-         },
-         {},
-         "cannot open \"Vosk.ini\": access denied"},
-        {[] { WriteFile("Vosk.ini", ""); }, {}, "cannot open \"\": no such file"},
-        {[] { WriteFile("Vosk.ini", "\x81\xFF\x95\x1At.mse\r\n"); },
-         {},
-         "cannot open \"\x81\xFF\x95\": no such file"},
+// A table or "Vosk.ini" that cannot be read stops the run before the output is opened; a drawing
+// that cannot be read leaves an empty output.
+TEST_F(FileFaultTest, AFaultNamesItsFileAndCauseAndChangesNothingElse) {
+    const std::string junk = "\0A\0 ---> \0B\r\n\x81 ---> \x81\x81\x81\nX ---> Y\x1AZ"s;
+    const std::string texts = "ch \"\0A\0\nch \"\x81\nch \"X\nch \"Z\n"s;
+    const std::string replaced = "ch \"\0B\r\nch \"\x81\x81\x81\r\nch \"Y\r\nch \"Z\r\n"s;
+    const std::string denied = "cannot open \"temp.txt\": access denied";
+    // Reading this process's memory from address 0 fails with EIO after a successful open.
+    [[maybe_unused]] const std::string mem = "-> /proc/self/mem";
+    [[maybe_unused]] const std::string full =
+        "cannot write \"" + InFull("jwc_temp.txt") + "\": disk full";
+    // The output of this drawing is larger than the write buffer.
+    [[maybe_unused]] const std::string longDrawing = Repeat("ln 0 0 1 1\n", 40000);
+    Check({
+        {{}, {}, 0, "", "cn1\r\nch 0 0 1 0 \"B\r\nch 0 -2 1 0 \"C\r\nln 0 0 1 1\r\n"},
+        {{{"t.mse", ""}}, {}, 0, "", "cn1\r\nch 0 0 1 0 \"A\r\nln 0 0 1 1\r\n"},
+        {{{"t.mse", junk}, {"temp.txt", texts}}, {}, 0, "", replaced},
+        {{{"Vosk.ini", kNone}}, {}, 2, "cannot open \"Vosk.ini\": no such file"},
+        {{{"Vosk.ini", kDir}}, {}, 2, "cannot open \"Vosk.ini\": access denied"},
+        {{{"Vosk.ini", ""}}, {}, 2, "cannot open \"\": no such file"},
+        {{{"Vosk.ini", "\x81\xFF\x95\x1At"}}, {}, 2, "cannot open \"\x81\xFF\x95\": no such file"},
         // A path ends at a NUL byte, as the C runtime's open sees it.
-        {[] { WriteFile("Vosk.ini", std::string("gone.mse\0t.mse", 14)); },
-         {},
-         "cannot open \"gone.mse\": no such file"},
-        {[] { WriteFile("Vosk.ini", "gone/t.mse\r\nt.mse"); },
-         {},
-         "cannot open \"gone/t.mse\": no such file"},
-        {[] {
-             std::filesystem::create_directory("tables.mse");
-             WriteFile("Vosk.ini", "tables.mse");
-         },
-         {},
-         "cannot open \"tables.mse\": access denied"},
-        {[] {}, {"--table", "missing.mse"}, "cannot open \"missing.mse\": no such file"},
+        {{{"Vosk.ini", "gone.mse\0t.mse"s}}, {}, 2, "cannot open \"gone.mse\": no such file"},
+        {{{"Vosk.ini", "gone/t.mse\r\nt.mse"}}, {}, 2, "cannot open \"gone/t.mse\": no such file"},
+        {{{"d.mse", kDir}}, {"--table", "d.mse"}, 2, "cannot open \"d.mse\": access denied"},
+        {{{"temp.txt", kDir}}, {}, 1, denied, ""},
+        {{{"temp.txt", kDir}}, {"--list"}, 1, denied},
+        {{{"jwc_temp.txt", kDir}}, {}, 1, "cannot open \"jwc_temp.txt\": access denied"},
 #ifndef _WIN32
-        {[] {}, {"--table", "t.mse/x.mse"}, "cannot open \"t.mse/x.mse\": invalid path"},
+        {{}, {"--table", "t.mse/x.mse"}, 2, "cannot open \"t.mse/x.mse\": invalid path"},
+        {{{"m", mem}, {"Vosk.ini", "m"}}, {}, 2, "cannot read \"" + InFull("m") + "\": I/O error"},
+        {{{"temp.txt", mem}}, {}, 1, "cannot read \"" + InFull("temp.txt") + "\": I/O error", ""},
+        // /dev/full fails the first write: amid a long output, at the close of a short one.
+        {{{"jwc_temp.txt", "-> /dev/full"}, {"temp.txt", longDrawing}}, {}, 1, full},
+        {{{"jwc_temp.txt", "-> /dev/full"}}, {}, 1, full},
 #endif
-    };
-    ASSERT_EQ(RunBatch({}).status, 0);
-    ASSERT_EQ(ReadFile("jwc_temp.txt"), kResult);
-    for (const auto& c : cases) {
-        Populate();
-        c.setup();
-        const auto before = Snapshot();
-        const BatchRun result = RunBatch(c.arguments);
-        EXPECT_EQ(result.status, 2) << c.message;
-        EXPECT_EQ(result.err, Message(c.message));
-        EXPECT_EQ(Snapshot(), before) << c.message;
-    }
-}
-
-TEST_F(FileFaultTest, ADrawingThatCannotBeReadLeavesAnEmptyOutput) {
-    std::filesystem::remove("temp.txt");
-    std::filesystem::create_directories("temp.txt/sub");
-    WriteFile("temp.txt/sub/kept", "kept");
-    auto expected = Snapshot();
-    expected["jwc_temp.txt"] = "";
-
-    BatchRun result = RunBatch({});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, Message("cannot open \"temp.txt\": access denied"));
-    EXPECT_EQ(Snapshot(), expected);
-
-    result = RunBatch({"--list"});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, Message("cannot open \"temp.txt\": access denied"));
-    EXPECT_EQ(Snapshot(), expected);
-}
-
-TEST_F(FileFaultTest, AnOutputThatCannotBeCreatedLosesNothing) {
+    });
+#ifndef _WIN32
+    // A file size limit fails the write that crosses it with EFBIG, as a full disk would.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit limit{100000, saved.rlim_max};
     std::filesystem::remove("jwc_temp.txt");
-    std::filesystem::create_directory("jwc_temp.txt");
-    WriteFile("jwc_temp.txt/kept", "kept");
-    const auto before = Snapshot();
+    WriteFile("temp.txt", longDrawing);
+    setrlimit(RLIMIT_FSIZE, &limit);
     const BatchRun result = RunBatch({});
+    setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, Message("cannot open \"jwc_temp.txt\": access denied"));
-    EXPECT_EQ(Snapshot(), before);
-}
-
-TEST_F(FileFaultTest, SettingsThatCannotBeWrittenLoseNothing) {
-    std::filesystem::create_directories("dir.mse/sub");
-    std::filesystem::remove("Vosk.ini");
-    std::filesystem::create_directory("Vosk.ini");
-    const auto before = Snapshot();
-    const ReplacementTable table;
-    const struct {
-        std::function<void()> write;
-        std::string name;
-        CFileException::Cause cause;
-    } cases[] = {
-        {[&] { WriteTableFile("dir.mse", table); }, "dir.mse", CFileException::Cause::accessDenied},
-        {[&] { WriteTableFile("gone/t.mse", table); }, "gone/t.mse",
-         CFileException::Cause::fileNotFound},
-        {[] { WritePointerFile("t.mse"); }, "Vosk.ini", CFileException::Cause::accessDenied},
-    };
-    for (const auto& c : cases) {
-        try {
-            c.write();
-            ADD_FAILURE() << c.name << " written";
-        } catch (const CFileException& error) {
-            EXPECT_EQ(error.m_strFileName, c.name);
-            EXPECT_EQ(error.m_operation, CFileException::Operation::open);
-            EXPECT_EQ(error.m_cause, c.cause) << c.name;
-        }
-    }
-    EXPECT_EQ(Snapshot(), before);
-}
-
-TEST_F(FileFaultTest, JunkInATableIsTakenByteForByte) {
-    const std::string big(1 << 20, '\x95');
-    const std::string junk = std::string("\0A\0 ---> \0B\r\n", 13) + "\x81 ---> \x81\x81\x81\n" +
-                             big + " ---> " + big + "\x5C\r\n" + "X ---> Y\x1AZ ---> W\r\n";
-    WriteFile("t.mse", junk);
-    ReplacementTable table;
-    FieldSplitter splitter;
-    ReadTableFile("t.mse", table, splitter);
-    ReplacementTable expected;
-    expected.rows[0] = {std::string("\0A\0", 3), std::string("\0B", 2)};
-    expected.rows[1] = {"\x81", "\x81\x81\x81"};
-    expected.rows[2] = {big, big + "\x5C"};
-    expected.rows[3] = {"X", "Y"};
-    EXPECT_TRUE(table == expected);
-
-    const std::string header = "ch 0 0 1 0 \"";
-    WriteFile("temp.txt", header + std::string("\0A\0", 3) + "\n" + header + "\x81\n" + header +
-                              big + "\n" + header + "X\n" + header + "Z\n" + header + "\n");
-    const BatchRun result = RunBatch({});
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_TRUE(ReadFile("jwc_temp.txt") == header + std::string("\0B", 2) + "\r\n" + header +
-                                                "\x81\x81\x81\r\n" + header + big + "\x5C\r\n" +
-                                                header + "Y\r\n" + header + "Z\r\n");
+    EXPECT_EQ(result.err, "vosk1-batch: " + full + "\n");
+    EXPECT_TRUE(ReadFile("jwc_temp.txt") == Repeat("ln 0 0 1 1\r\n", 40000).substr(0, 100000));
+#endif
 }
 
 // 表 (0x95 0x5C), ソ (0x83 0x5C) and 能 (0x94 0x5C) end in the byte of a backslash.
 TEST_F(FileFaultTest, ShiftJisPathsWhoseTrailByteIsABackslash) {
+    const std::string separator(1, static_cast<char>(std::filesystem::path::preferred_separator));
 #ifdef _WIN32
-    const std::string separator = "\\";
+    const std::filesystem::path dir = u8"表ソ", table = dir / u8"能.mse";
 #else
-    const std::string separator = "/";
+    const std::filesystem::path dir = "\x95\x5C\x83\x5C", table = dir / "\x94\x5C.mse";
 #endif
-    const std::string directory = "\x95\x5C\x83\x5C";
-    std::filesystem::create_directory(NativePath(directory, u8"表ソ"));
-    const std::string tablePath =
-        GetCurrentDir() + separator + directory + separator + "\x94\x5C.mse";
-    WritePointerFile(tablePath);
-    WriteTableFile(tablePath, MakeTable({{"A", "\x95\x5C"}}));
-    std::string rows = "A ---> \x95\x5C\r\n";
-    for (int r = 2; r <= 10; ++r) {
-        rows += " ---> \r\n";
-    }
-    EXPECT_EQ(ReadFile(NativePath(directory, u8"表ソ") / NativePath("\x94\x5C.mse", u8"能.mse")),
-              rows);
-
-    EXPECT_EQ(ReadPointerFile(), tablePath);
-    BatchRun result = RunBatch({});
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(ReadFile("jwc_temp.txt"), "cn1\r\nch 0 0 1 0 \"\x95\x5C\r\nln 0 0 1 1\r\n");
-    EXPECT_EQ(ReadPointerFile(), tablePath);
-
-    const std::string missing = directory + separator + "\x95\x5C.mse";
-    result = RunBatch({"--table", missing});
-    EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.err, Message("cannot open \"" + missing + "\": no such file"));
+    const std::string path =
+        GetCurrentDir() + separator + "\x95\x5C\x83\x5C" + separator + "\x94\x5C.mse";
+    const std::string missing = "\x95\x5C\x83\x5C" + separator + "\x95\x5C.mse";
+    const std::string replaced = "cn1\r\nch 0 0 1 0 \"\x95\x5C\r\nln 0 0 1 1\r\n";
+    Check({
+        {{{dir, kDir}, {table, "A ---> \x95\x5C"}, {"Vosk.ini", path}}, {}, 0, "", replaced},
+        {{{dir, kDir}}, {"--table", missing}, 2, "cannot open \"" + missing + "\": no such file"},
+    });
+    WriteTableFile(path, {});
+    EXPECT_EQ(ReadFile(table), Repeat(" ---> \r\n", 10));
 }
 
-#ifndef _WIN32
-// Writes past the given size fail with EFBIG, as on a full disk, while the object lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) : m_previousHandler(std::signal(SIGXFSZ, SIG_IGN)) {
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        rlimit limit = m_previous;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
+TEST_F(FileFaultTest, LongLinesAndTextsPassWhole) {
+    const std::string line(10'000'000, 'L');
+    const std::string text = Repeat("\x95\x5C", 500'000);
+    const std::string after(1'000'000, 'a');
+    const std::string header = "ch 1 2 1 0 \"";
+    const std::vector<std::pair<std::filesystem::path, std::string>> large = {
+        {"t.mse", text + " ---> " + after + "\r\n"},
+        {"temp.txt", "ln " + line + "\n" + header + text + "\n" + header + line + "\n"}};
+    const std::string replaced =
+        "ln " + line + "\r\n" + header + after + "\r\n" + header + line + "\r\n";
+    std::string lines = "T ---> L0";
+    std::string laidOut = "cn1\r\nch 5 0 1 0 \"L0\r\n";
+    for (int k = 1; k < 10'000; ++k) {
+        lines += "//L" + std::to_string(k);
+        laidOut += "ch 5 -" + std::to_string(k) + " 1 0 \"L" + std::to_string(k) + "\r\n";
     }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-
-private:
-    void (*m_previousHandler)(int);
-    rlimit m_previous{};
-};
-
-TEST_F(FileFaultTest, AFailedWriteIsReportedOnceAndKeepsWhatWasWritten) {
-    // An output larger than the write buffer, so that a write fails in the middle of it.
-    std::string drawing = "hch 2 2 2 2 2 2 2 2 2 2\nhs 1\ncn1\n";
-    for (int i = 0; i < 20000; ++i) {
-        drawing += "ch 0 0 1 0 \"A\nln 0 0 1 1\n";
-    }
-    WriteFile("temp.txt", drawing);
-    ASSERT_EQ(RunBatch({}).status, 0);
-    const std::string complete = ReadFile("jwc_temp.txt");
-    ASSERT_GT(complete.size(), 1u << 19);
-
-    const std::string failure =
-        Message("cannot write \"" + FullName("jwc_temp.txt") + "\": disk full");
-    {
-        const FileSizeLimit limit(100000);
-        const BatchRun result = RunBatch({});
-        EXPECT_EQ(result.status, 1);
-        EXPECT_EQ(result.err, failure);
-    }
-    EXPECT_TRUE(ReadFile("jwc_temp.txt") == complete.substr(0, 100000));
-
-    // /dev/full fails the first write: in the middle of a long output, at the close of a short one.
-    std::filesystem::remove("jwc_temp.txt");
-    std::filesystem::create_symlink("/dev/full", "jwc_temp.txt");
-    for (const std::string& input : {drawing, std::string(kDrawing)}) {
-        WriteFile("temp.txt", input);
-        const BatchRun result = RunBatch({});
-        EXPECT_EQ(result.status, 1);
-        EXPECT_EQ(result.err, failure);
-    }
-
-    std::filesystem::create_symlink("/dev/full", "full.mse");
-    try {
-        WriteTableFile("full.mse", ReplacementTable());
-        ADD_FAILURE() << "a table written to a full disk";
-    } catch (const CFileException& error) {
-        EXPECT_EQ(error.m_strFileName, FullName("full.mse"));
-        EXPECT_EQ(error.m_operation, CFileException::Operation::write);
-        EXPECT_EQ(error.m_cause, CFileException::Cause::diskFull);
-    }
+    const std::string drawing = "hch 1 1 1 1 1 1 1 1 1 1\nhs 1\ncn1\nch 5 0 1 0 \"T\n";
+    Check({
+        {large, {}, 0, "", replaced},
+        {large, {"--list"}, 0, "", std::nullopt, text + "\n" + line + "\n"},
+        {{{"t.mse", lines}, {"temp.txt", drawing}}, {}, 0, "", laidOut},
+    });
 }
-
-// Reading this process's memory from address 0 fails with EIO after a successful open.
-TEST_F(FileFaultTest, AFailedReadNamesTheFileByItsFullPath) {
-    std::filesystem::create_symlink("/proc/self/mem", "mem");
-    std::filesystem::remove("temp.txt");
-    std::filesystem::create_symlink("/proc/self/mem", "temp.txt");
-    const std::string failure = Message("cannot read \"" + FullName("temp.txt") + "\": I/O error");
-
-    BatchRun result = RunBatch({});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, failure);
-    EXPECT_EQ(ReadFile("jwc_temp.txt"), "");
-
-    result = RunBatch({"--list"});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, failure);
-
-    WriteFile("jwc_temp.txt", "previous result");
-    const auto before = Snapshot();
-    result = RunBatch({"--table", "mem"});
-    EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.err, Message("cannot read \"" + FullName("mem") + "\": I/O error"));
-    WriteFile("Vosk.ini", "mem");
-    result = RunBatch({});
-    EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.err, Message("cannot read \"" + FullName("mem") + "\": I/O error"));
-    WriteFile("Vosk.ini", "t.mse");
-    EXPECT_EQ(Snapshot(), before);
-}
-
-TEST_F(FileFaultTest, AnOutputInARemovedDirectoryIsNotCreated) {
-    const std::string table = FullName("t.mse");
-    std::filesystem::create_directory("gone");
-    std::filesystem::current_path("gone");
-    std::filesystem::remove(Directory() / "gone");
-    const auto before = Snapshot();
-    const BatchRun result = RunBatch({"--table", table});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, Message("cannot open \"jwc_temp.txt\": no such file"));
-    EXPECT_EQ(Snapshot(), before);
-}
-#endif
 
 }  // namespace
