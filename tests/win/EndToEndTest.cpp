@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
+#include <map>
+#include <sstream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "framework/Cp932_win.h"
@@ -15,261 +15,188 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Row {
-    std::wstring before;
-    std::wstring after;
-};
+// Resolved before any test makes its own directory current: under Wine a Unix path resolves on
+// the drive of the current directory, which maps the Unix root.
+const fs::path kProgram = fs::absolute(VOSK1_PROGRAM);
+const fs::path kData = fs::absolute(VOSK1_TEST_DATA);
 
-// The ten rows of a table file, as the cells show them.
-std::vector<Row> RowsOf(const std::string& table) {
-    std::vector<Row> rows;
-    size_t start = 0;
-    for (size_t end; (end = table.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        const std::string line = table.substr(start, end - start);
-        const std::string_view separator = " ---> ";
-        const size_t at = line.find(separator);
-        rows.push_back(
-            {WideFromCp932(line.substr(0, at)), WideFromCp932(line.substr(at + separator.size()))});
+// The before, arrow and after cells that the rows of a table file fill, by control id.
+std::map<int, std::wstring> CellsOf(const std::string& table) {
+    std::map<int, std::wstring> cells;
+    std::istringstream lines(table);
+    std::string line;
+    for (int i = 0; std::getline(lines, line); ++i) {
+        line.pop_back();  // the "\r" of "\r\n"
+        const size_t arrow = line.find(" ---> ");
+        cells[IDC_BEFORE_FIRST + i] = WideFromCp932(line.substr(0, arrow));
+        cells[IDC_ARROW_FIRST + i] = L"\u3000--->";  // 　--->
+        cells[IDC_AFTER_FIRST + i] = WideFromCp932(line.substr(arrow + 6));
     }
-    return rows;
+    return cells;
 }
 
-// A cell of row i, counting from 0: Cell(IDC_AFTER_FIRST, 2) is the after cell of row 3.
-int Cell(int first, size_t i) {
-    return first + static_cast<int>(i);
-}
-
-BOOL CALLBACK FindChildWithText(HWND child, LPARAM lParam) {
-    auto* search = reinterpret_cast<std::pair<const std::wstring*, HWND>*>(lParam);
-    if (Vosk1Driver::TextOf(child) == *search->first) {
-        search->second = child;
-        return FALSE;
+void Type(const Vosk1Driver& driver, const std::string& table) {
+    for (const auto& [id, text] : CellsOf(table)) {
+        SetText(driver.Cell(id), text);
     }
-    return TRUE;
 }
 
-HWND ChildWithText(HWND parent, const std::wstring& text) {
-    std::pair<const std::wstring*, HWND> search{&text, nullptr};
-    EnumChildWindows(parent, FindChildWithText, reinterpret_cast<LPARAM>(&search));
-    return search.second;
-}
-
-const std::wstring kAppCaptionEnd = L" - Vosk2";
-// 　--->
-const std::wstring kArrowText = L"\u3000--->";
-// The texts of data/temp.txt: 会議室, 倉庫, 応接室, 廊下.
-const std::wstring kDrawingTexts =
-    L"\u4f1a\u8b70\u5ba4\r\n\u5009\u5eab\r\n\u5fdc\u63a5\u5ba4\r\n"
-    L"\u5eca\u4e0b\r\n";
-
-// Each test copies Vosk1.exe and the drawing into a folder of its own, as a host would, and
-// points "Vosk.ini" at a copy of data/startup.mse. The program directory is then the current
-// directory of the process, where the replacement pass looks for "temp.txt".
+// Each test copies Vosk1.exe, the drawing and data/startup.mse into a folder of its own, whose name
+// ends in the byte 0x5C in Shift-JIS, and points "Vosk.ini" at that table. The program runs from
+// there: the replacement pass reads "temp.txt" from the program's folder.
 class EndToEndTest : public ScratchDirectoryTest {
 protected:
     void SetUp() override {
-        // The build's paths: under Wine a Unix path resolves on the drive of the starting
-        // directory, which maps the Unix root, so resolve them before the fixture leaves it.
-        m_program = fs::absolute(VOSK1_PROGRAM);
-        m_data = fs::absolute(VOSK1_TEST_DATA);
         ScratchDirectoryTest::SetUp();
-        // 作業表: the last character ends in the byte 0x5C in Shift-JIS.
-        m_work = Directory() / L"\u4f5c\u696d\u8868";
+        m_work = Directory() / L"\u4f5c\u696d\u8868";  // 作業表
         fs::create_directories(m_work);
-        fs::copy_file(m_program, m_work / L"Vosk1.exe");
-        fs::copy_file(m_data / L"temp.txt", m_work / L"temp.txt");
-        m_table = m_work / L"startup.mse";
-        fs::copy_file(m_data / L"startup.mse", m_table);
-        m_pointer = *Cp932FromWide(m_table.wstring());
-        WriteFile(m_work / L"Vosk.ini", m_pointer);
+        fs::copy_file(kProgram, m_work / L"Vosk1.exe");
+        fs::copy_file(kData / L"temp.txt", m_work / L"temp.txt");
+        fs::copy_file(kData / L"startup.mse", m_work / L"startup.mse");
+        WriteFile(m_work / L"Vosk.ini", *Cp932FromWide((m_work / L"startup.mse").wstring()));
+        m_expected = Files();
     }
 
-    // Starts the program with "/P1" and waits for its main window.
-    std::unique_ptr<Vosk1Driver> Start() {
-        auto driver = std::make_unique<Vosk1Driver>(m_work / L"Vosk1.exe", L"/P1", m_work);
-        EXPECT_TRUE(driver->Started());
-        m_main = driver->WaitForMainWindow();
-        EXPECT_NE(m_main, nullptr) << "no main window";
-        return driver;
-    }
-
-    void TypeRows(const Vosk1Driver& driver, const std::vector<Row>& rows) {
-        for (size_t i = 0; i < rows.size(); ++i) {
-            Vosk1Driver::SetTextOf(driver.Control(Cell(IDC_BEFORE_FIRST, i)), rows[i].before);
-            Vosk1Driver::SetTextOf(driver.Control(Cell(IDC_AFTER_FIRST, i)), rows[i].after);
+    // The folder's files but the program, by name.
+    std::map<std::wstring, std::string> Files() const {
+        std::map<std::wstring, std::string> files;
+        for (const auto& entry : fs::directory_iterator(m_work)) {
+            if (entry.path().extension() != L".exe") {
+                files[entry.path().filename().wstring()] = ReadFile(entry.path());
+            }
         }
+        return files;
     }
 
-    std::string Data(const wchar_t* name) const { return ReadFile(m_data / name); }
+    std::string Data(const wchar_t* name) const { return ReadFile(kData / name); }
 
-    fs::path m_program;
-    fs::path m_data;
     fs::path m_work;
-    fs::path m_table;
-    std::string m_pointer;  // the Shift-JIS bytes of "Vosk.ini"
-    HWND m_main = nullptr;
+    std::map<std::wstring, std::string> m_expected;  // the files as they should be at the end
 };
 
-TEST_F(EndToEndTest, StartUpShowsTheLastTableAndTheDrawingTextsAndCancelWritesNothing) {
-    auto driver = Start();
-    ASSERT_NE(m_main, nullptr);
-
-    EXPECT_EQ(Vosk1Driver::TextOf(m_main), m_table.wstring() + kAppCaptionEnd);
-    const std::vector<Row> rows = RowsOf(Data(L"startup.mse"));
-    ASSERT_EQ(rows.size(), 10u);
-    for (size_t i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(Vosk1Driver::TextOf(driver->Control(Cell(IDC_BEFORE_FIRST, i))), rows[i].before)
-            << i;
-        EXPECT_EQ(Vosk1Driver::TextOf(driver->Control(Cell(IDC_ARROW_FIRST, i))), kArrowText) << i;
-        EXPECT_EQ(Vosk1Driver::TextOf(driver->Control(Cell(IDC_AFTER_FIRST, i))), rows[i].after)
-            << i;
+TEST_F(EndToEndTest, StartUpFillsTheStripedFormAndCancelDiscardsTheCells) {
+    Vosk1Driver driver(m_work);
+    ASSERT_NE(driver.MainWindow(), nullptr);
+    EXPECT_EQ(TextOf(driver.MainWindow()), (m_work / L"startup.mse").wstring() + L" - Vosk2");
+    std::map<int, std::wstring> expected = CellsOf(Data(L"startup.mse"));
+    // 会議室, 倉庫, 応接室, 廊下: the texts of data/temp.txt.
+    expected[IDC_TEXT_LIST] =
+        L"\u4f1a\u8b70\u5ba4\r\n\u5009\u5eab\r\n\u5fdc\u63a5\u5ba4\r\n\u5eca\u4e0b\r\n";
+    for (const auto& [id, text] : expected) {
+        EXPECT_EQ(TextOf(driver.Cell(id)), text) << id;
     }
-    EXPECT_EQ(Vosk1Driver::TextOf(driver->Control(IDC_TEXT_LIST)), kDrawingTexts);
 
-    // Tab runs through before and after of each row, skips the arrows, then the buttons and list.
+    // Tab runs through before and after of each row, not the arrows, then the buttons and the
+    // list, and round again. All three cells of the odd rows are grey, of the even rows white.
     std::vector<int> tabOrder;
-    for (size_t i = 0; i < 10; ++i) {
-        tabOrder.insert(tabOrder.end(), {Cell(IDC_BEFORE_FIRST, i), Cell(IDC_AFTER_FIRST, i)});
+    std::map<int, COLORREF> stripes;
+    for (int i = 0; i < 10; ++i) {
+        tabOrder.insert(tabOrder.end(), {IDC_BEFORE_FIRST + i, IDC_AFTER_FIRST + i});
+        for (const int first : {IDC_BEFORE_FIRST, IDC_ARROW_FIRST, IDC_AFTER_FIRST}) {
+            stripes[first + i] = i % 2 == 0 ? RGB(240, 240, 240) : GetSysColor(COLOR_WINDOW);
+        }
     }
     tabOrder.insert(tabOrder.end(),
                     {IDC_CONFIRM, IDC_CANCEL_BUTTON, IDC_TEXT_LIST, IDC_BEFORE_FIRST});
-    HWND item = driver->Control(IDC_BEFORE_FIRST);
-    for (size_t k = 1; k < tabOrder.size(); ++k) {
-        item = GetNextDlgTabItem(driver->Form(), item, FALSE);
-        ASSERT_EQ(GetDlgCtrlID(item), tabOrder[k]) << "tab stop " << k;
+    HWND item = driver.Cell(IDC_BEFORE_FIRST);
+    for (const int id : tabOrder) {
+        EXPECT_EQ(GetDlgCtrlID(item), id);
+        item = GetNextDlgTabItem(GetParent(item), item, FALSE);
     }
-
-    Vosk1Driver::Click(driver->Control(IDC_CANCEL_BUTTON));
-    EXPECT_EQ(driver->WaitForExit(), 0u);
-    EXPECT_FALSE(fs::exists(m_work / L"jwc_temp.txt"));
-    EXPECT_EQ(ReadFile(m_table), Data(L"startup.mse"));
-    EXPECT_EQ(ReadFile(m_work / L"Vosk.ini"), m_pointer);
-}
-
-TEST_F(EndToEndTest, ConfirmSavesTheTypedRowsAndWritesTheReplacedDrawing) {
-    auto driver = Start();
-    ASSERT_NE(m_main, nullptr);
-
-    TypeRows(*driver, RowsOf(Data(L"typed.mse")));
-    Vosk1Driver::Click(driver->Control(IDC_CONFIRM));
-
-    EXPECT_EQ(driver->WaitForExit(), 0u);
-    EXPECT_EQ(ReadFile(m_table), Data(L"typed.mse"));
-    EXPECT_EQ(ReadFile(m_work / L"jwc_temp.txt"), Data(L"expected_jwc_temp.txt"));
-    EXPECT_EQ(ReadFile(m_work / L"Vosk.ini"), m_pointer);
-}
-
-TEST_F(EndToEndTest, ConfirmAfterNewAsksAndSavesThroughTheSaveDialog) {
-    auto driver = Start();
-    ASSERT_NE(m_main, nullptr);
-
-    driver->PostCommand(ID_FILE_NEW);
-    EXPECT_EQ(Vosk1Driver::WaitForText(driver->Control(Cell(IDC_ARROW_FIRST, 9)), L"  ---> "),
-              L"  ---> ");
-    EXPECT_EQ(Vosk1Driver::TextOf(driver->Control(IDC_BEFORE_FIRST)), L"");
-    TypeRows(*driver, RowsOf(Data(L"typed.mse")));
-    Vosk1Driver::Click(driver->Control(IDC_CONFIRM));
-
-    // 新規ファイルは上書きされません！\n保存しますか？
-    const std::wstring question =
-        L"\u65b0\u898f\u30d5\u30a1\u30a4\u30eb\u306f\u4e0a\u66f8\u304d\u3055\u308c\u307e\u305b"
-        L"\u3093\uff01\n\u4fdd\u5b58\u3057\u307e\u3059\u304b\uff1f";
-    HWND box = driver->WaitForDialog([&](HWND d) { return ChildWithText(d, question) != nullptr; });
-    ASSERT_NE(box, nullptr) << "no question";
-    EXPECT_EQ(Vosk1Driver::TextOf(box), L"Vosk2");
-    Vosk1Driver::Click(GetDlgItem(box, IDYES));
-
-    // The explorer-style dialog names its file box cmb13, the older one edt1.
-    constexpr int kFileNameCombo = 1148;
-    constexpr int kFileNameEdit = 1152;
-    HWND save = driver->WaitForDialog([](HWND d) {
-        return GetDlgItem(d, kFileNameCombo) != nullptr || GetDlgItem(d, kFileNameEdit) != nullptr;
+    // Read from the screen, since a window of another process cannot be read through its own DC,
+    // near the right edge of each cell, past its text, once painted.
+    std::map<int, COLORREF> colors;
+    HDC screen = GetDC(nullptr);
+    WaitUntil([&] {
+        for (const auto& [id, color] : stripes) {
+            RECT cell;
+            GetWindowRect(driver.Cell(id), &cell);
+            colors[id] = GetPixel(screen, cell.right - 3, (cell.top + cell.bottom) / 2);
+        }
+        return colors == stripes;
     });
-    ASSERT_NE(save, nullptr) << "no save dialog";
-    HWND fileName = GetDlgItem(save, kFileNameCombo);
-    if (fileName == nullptr) {
-        fileName = GetDlgItem(save, kFileNameEdit);
-    }
-    // 新しい表.mse
-    const fs::path chosen = m_work / L"\u65b0\u3057\u3044\u8868.mse";
-    Vosk1Driver::SetTextOf(fileName, chosen.wstring());
-    Vosk1Driver::Click(GetDlgItem(save, IDOK));
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(colors, stripes);
 
-    EXPECT_EQ(driver->WaitForExit(), 0u);
-    EXPECT_EQ(ReadFile(chosen), Data(L"typed.mse"));
-    EXPECT_EQ(ReadFile(m_work / L"Vosk.ini"), Cp932FromWide(chosen.wstring()));
-    EXPECT_EQ(ReadFile(m_work / L"jwc_temp.txt"), Data(L"expected_jwc_temp.txt"));
-    EXPECT_EQ(ReadFile(m_table), Data(L"startup.mse"));
+    Type(driver, Data(L"typed.mse"));
+    Click(driver.Cell(IDC_CANCEL_BUTTON));
+    EXPECT_EQ(driver.WaitForExit(), 0u);
+    EXPECT_EQ(Files(), m_expected);
 }
 
-TEST_F(EndToEndTest, AboutBoxOpensAndClosesAndTheExitEntryWritesNothing) {
-    auto driver = Start();
-    ASSERT_NE(m_main, nullptr);
-
-    driver->PostCommand(ID_APP_ABOUT);
+TEST_F(EndToEndTest, AboutBoxAndClipboardCommandsAnswerAndExitWritesNothing) {
+    Vosk1Driver driver(m_work);
+    ASSERT_NE(driver.MainWindow(), nullptr);
+    driver.Command(ID_APP_ABOUT);
     // Vosk1のﾊﾞｰｼﾞｮﾝ情報
     const std::wstring caption =
         L"Vosk1\u306e\uff8a\uff9e\uff70\uff7c\uff9e\uff6e\uff9d\u60c5\u5831";
-    HWND about = driver->WaitForDialog([&](HWND d) { return Vosk1Driver::TextOf(d) == caption; });
+    HWND about = driver.WaitForWindow([&](HWND window) { return TextOf(window) == caption; });
     ASSERT_NE(about, nullptr) << "no about box";
-    EXPECT_NE(ChildWithText(about, L"Vosk1 Version 1.0"), nullptr);
-    Vosk1Driver::Click(GetDlgItem(about, IDOK));
-    EXPECT_TRUE(driver->WaitUntilGone(about));
-    EXPECT_EQ(Vosk1Driver::TextOf(driver->Control(IDC_BEFORE_FIRST)),
-              RowsOf(Data(L"startup.mse"))[0].before);
+    EXPECT_NE(FindWindowExW(about, nullptr, nullptr, L"Vosk1 Version 1.0"), nullptr);
+    Click(GetDlgItem(about, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); }));
 
-    driver->PostCommand(ID_APP_EXIT);
-    EXPECT_EQ(driver->WaitForExit(), 0u);
-    EXPECT_FALSE(fs::exists(m_work / L"jwc_temp.txt"));
-    EXPECT_EQ(ReadFile(m_table), Data(L"startup.mse"));
+    // The first cell has the focus once the window is shown, and again once the box is gone.
+    HWND cell = driver.Cell(IDC_BEFORE_FIRST);
+    const std::wstring text = L"\u8907\u5199";  // 複写
+    SetText(cell, text);
+    Send(cell, EM_SETSEL, 0, -1);
+    driver.Command(ID_EDIT_CUT);
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(cell).empty(); })) << "cut";
+    driver.Command(ID_EDIT_UNDO);
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(cell) == text; })) << "undo";
+    Send(cell, EM_SETSEL, text.size(), static_cast<LPARAM>(text.size()));
+    driver.Command(ID_EDIT_PASTE);
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(cell) == text + text; })) << "paste";
+
+    driver.Command(ID_APP_EXIT);
+    EXPECT_EQ(driver.WaitForExit(), 0u);
+    EXPECT_EQ(Files(), m_expected);
 }
 
-TEST_F(EndToEndTest, ClipboardCommandsReachTheFocusedCell) {
-    auto driver = Start();
-    ASSERT_NE(m_main, nullptr);
-    // The first cell has the focus once the window is shown.
-    HWND cell = driver->Control(IDC_BEFORE_FIRST);
-    // 複写
-    const std::wstring text = L"\u8907\u5199";
-    Vosk1Driver::SetTextOf(cell, text);
-
-    SendMessageW(cell, EM_SETSEL, 0, -1);
-    driver->PostCommand(ID_EDIT_CUT);
-    EXPECT_EQ(Vosk1Driver::WaitForText(cell, L""), L"") << "cut";
-    driver->PostCommand(ID_EDIT_UNDO);
-    EXPECT_EQ(Vosk1Driver::WaitForText(cell, text), text) << "undo";
-    SendMessageW(cell, EM_SETSEL, text.size(), static_cast<LPARAM>(text.size()));
-    driver->PostCommand(ID_EDIT_PASTE);
-    EXPECT_EQ(Vosk1Driver::WaitForText(cell, text + text), text + text) << "paste";
-
-    Vosk1Driver::Click(driver->Control(IDC_CANCEL_BUTTON));
-    EXPECT_EQ(driver->WaitForExit(), 0u);
+TEST_F(EndToEndTest, ConfirmSavesTheTypedRowsAndWritesTheReplacedDrawing) {
+    Vosk1Driver driver(m_work);
+    ASSERT_NE(driver.MainWindow(), nullptr);
+    Type(driver, Data(L"typed.mse"));
+    Click(driver.Cell(IDC_CONFIRM));
+    EXPECT_EQ(driver.WaitForExit(), 0u);
+    m_expected[L"startup.mse"] = Data(L"typed.mse");
+    m_expected[L"jwc_temp.txt"] = Data(L"expected_jwc_temp.txt");
+    EXPECT_EQ(Files(), m_expected);
 }
 
-TEST_F(EndToEndTest, CellsOfOddRowsAreGreyAndOfEvenRowsWhite) {
-    auto driver = Start();
-    ASSERT_NE(m_main, nullptr);
-
-    const COLORREF grey = RGB(240, 240, 240);
-    const COLORREF white = GetSysColor(COLOR_WINDOW);
-    std::string mismatches;
-    const bool striped = WaitUntil([&] {
-        mismatches.clear();
-        for (size_t i = 0; i < 10; ++i) {
-            const COLORREF expected = i % 2 == 0 ? grey : white;
-            for (int id :
-                 {Cell(IDC_BEFORE_FIRST, i), Cell(IDC_ARROW_FIRST, i), Cell(IDC_AFTER_FIRST, i)}) {
-                if (Vosk1Driver::ScreenColorAtRightEdge(driver->Control(id)) != expected) {
-                    mismatches += std::to_string(id) + " ";
-                }
-            }
-        }
-        return mismatches.empty();
+TEST_F(EndToEndTest, ConfirmAfterNewAsksAndSavesThroughTheSaveDialog) {
+    Vosk1Driver driver(m_work);
+    ASSERT_NE(driver.MainWindow(), nullptr);
+    driver.Command(ID_FILE_NEW);
+    // New empties the cells: type once it has.
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(driver.Cell(IDC_ARROW_FIRST + 9)) == L"  ---> "; }));
+    Type(driver, Data(L"typed.mse"));
+    Click(driver.Cell(IDC_CONFIRM));
+    HWND box = driver.WaitForWindow([](HWND window) {
+        // 新規ファイルは上書きされません！\n保存しますか？
+        return TextOf(window) == L"Vosk2" &&
+               FindWindowExW(window, nullptr, nullptr,
+                             L"\u65b0\u898f\u30d5\u30a1\u30a4\u30eb\u306f\u4e0a\u66f8\u304d\u3055"
+                             L"\u308c\u307e\u305b\u3093\uff01\n\u4fdd\u5b58\u3057\u307e\u3059"
+                             L"\u304b\uff1f") != nullptr;
     });
-    EXPECT_TRUE(striped) << "cells with the wrong background: " << mismatches;
+    ASSERT_NE(box, nullptr) << "no question";
+    Click(GetDlgItem(box, IDYES));
+    constexpr int kFileNameBox = 1148;  // cmb13 of the explorer-style dialog
+    HWND save = driver.WaitForWindow(
+        [](HWND dialog) { return GetDlgItem(dialog, kFileNameBox) != nullptr; });
+    ASSERT_NE(save, nullptr) << "no save dialog";
+    const fs::path chosen = m_work / L"\u65b0\u3057\u3044\u8868.mse";  // 新しい表.mse
+    SetText(GetDlgItem(save, kFileNameBox), chosen.wstring());
+    Click(GetDlgItem(save, IDOK));
 
-    Vosk1Driver::Click(driver->Control(IDC_CANCEL_BUTTON));
-    EXPECT_EQ(driver->WaitForExit(), 0u);
+    EXPECT_EQ(driver.WaitForExit(), 0u);
+    m_expected[chosen.filename().wstring()] = Data(L"typed.mse");
+    m_expected[L"Vosk.ini"] = *Cp932FromWide(chosen.wstring());
+    m_expected[L"jwc_temp.txt"] = Data(L"expected_jwc_temp.txt");
+    EXPECT_EQ(Files(), m_expected);
 }
 
 }  // namespace
