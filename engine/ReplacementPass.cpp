@@ -24,7 +24,6 @@ public:
 
 private:
     void HandleTextRecord(std::string_view line, const CStdioFile& input);
-    void WriteLine(std::string_view line);
     // Most texts match no row: their length alone tells, from one bit per length below 63 and
     // one bit for all longer ones.
     static uint64_t LengthBit(size_t length) { return uint64_t{1} << std::min<size_t>(length, 63); }
@@ -37,15 +36,11 @@ private:
     uint64_t m_beforeLengths = 0;
 };
 
-void ReplacementPass::WriteLine(std::string_view line) {
-    m_output.WriteLine(line);
-}
-
 void ReplacementPass::HandleLine(std::string_view line, const CStdioFile& input) {
     const RecordKind kind = ClassifyRecord(line);
     switch (kind) {
         case RecordKind::hq:
-            WriteLine("hd");
+            m_output.WriteLine("hd");
             return;
         case RecordKind::textWidths:
         case RecordKind::textHeights:
@@ -87,7 +82,7 @@ void ReplacementPass::HandleTextRecord(std::string_view line, const CStdioFile& 
         if (!row.after.empty()) {
             m_output.WriteString(record.header);
             m_output.WriteString("\"");
-            WriteLine(row.after);
+            m_output.WriteLine(row.after);
         }
         return;
     }
