@@ -4,7 +4,7 @@
 
 void CVosk1Doc::CollectTexts(FileErrorSink& errors) {
     m_strPreview.clear();
-    ForEachInputLine(errors, [&](std::string_view line, const CStdioFile&) {
+    ForEachInputLine(errors, [&](std::string_view line) {
         if (IsTextRecord(line)) {
             m_strPreview += SplitTextRecord(line).text;
             m_strPreview += "\r\n";

@@ -6,18 +6,31 @@
 #include "engine/Vosk1Doc.h"
 #include "framework/StdioFile.h"
 
-// Hands every line of "temp.txt", and the file it was read from, to handleLine. A file error,
-// whether reading the input or raised by handleLine, ends the reading and goes to errors.
-template <typename HandleLine>
-void ForEachInputLine(FileErrorSink& errors, HandleLine handleLine) {
+// Hands every run of lines of "temp.txt", as CStdioFile::ReadLines returns them, to handleRun.
+// A file error, whether reading the input or raised by handleRun, ends the reading and goes to
+// errors.
+template <typename HandleRun>
+void ForEachInputRun(FileErrorSink& errors, HandleRun handleRun) {
     try {
         CStdioFile input(kInputFileName, CStdioFile::Mode::read);
-        std::string_view line;
-        while (input.ReadLine(line)) {
-            handleLine(line, input);
+        std::string_view lines;
+        while (input.ReadLines(lines)) {
+            handleRun(lines);
         }
         input.Close();
     } catch (const CFileException& error) {
         errors.ReportFileError(error);
     }
+}
+
+// As ForEachInputRun, line by line.
+template <typename HandleLine>
+void ForEachInputLine(FileErrorSink& errors, HandleLine handleLine) {
+    CTextLines lines;
+    ForEachInputRun(errors, [&](std::string_view run) {
+        lines.Reset(run);
+        for (TextLine line; lines.Next(line);) {
+            handleLine(line.text);
+        }
+    });
 }

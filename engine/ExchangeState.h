@@ -35,9 +35,42 @@ enum class RecordKind {
     text,         // "ch", "cv", "cz", "c2"
 };
 
-RecordKind ClassifyRecord(std::string_view line);
+// Both inline: the replacement pass classifies every line of the drawing.
+inline bool IsTextRecord(std::string_view line) {
+    if (line.size() < 2 || line[0] != 'c') {
+        return false;
+    }
+    const char kind = line[1];
+    return kind == 'h' || kind == 'v' || kind == 'z' || kind == '2';
+}
 
-bool IsTextRecord(std::string_view line);
+inline RecordKind ClassifyRecord(std::string_view line) {
+    if (line.size() < 2) {
+        return RecordKind::other;
+    }
+    switch (line[0]) {
+        case 'h':
+            if (line == "hq") {
+                return RecordKind::hq;
+            }
+            if (line.starts_with("hcw")) {
+                return RecordKind::textWidths;
+            }
+            if (line.starts_with("hch")) {
+                return RecordKind::textHeights;
+            }
+            return line[1] == 's' ? RecordKind::groupScales : RecordKind::other;
+        case 'l':
+            return line[1] == 'g' ? RecordKind::layerGroup : RecordKind::other;
+        case 'c':
+            if (line[1] == 'n') {
+                return line.size() > 2 && line[2] == '"' ? RecordKind::other : RecordKind::textType;
+            }
+            return IsTextRecord(line) ? RecordKind::text : RecordKind::other;
+        default:
+            return RecordKind::other;
+    }
+}
 
 // A text record cut at its double quotes: the header up to the first one (the whole line when
 // there is none) and the text from there up to the next one or the end of the line.
@@ -45,7 +78,23 @@ struct TextRecordParts {
     std::string_view header;
     std::string_view text;
 };
-TextRecordParts SplitTextRecord(std::string_view line);
+
+// findQuote(from) gives the position of the first double quote of the line at or after from,
+// or npos.
+template <typename FindQuote>
+TextRecordParts SplitTextRecordWith(std::string_view line, FindQuote findQuote) {
+    const size_t quote = findQuote(0);
+    if (quote == std::string_view::npos) {
+        return {line, {}};
+    }
+    const size_t closing = findQuote(quote + 1);
+    const size_t length = closing == std::string_view::npos ? closing : closing - quote - 1;
+    return {line.substr(0, quote), line.substr(quote + 1, length)};
+}
+
+inline TextRecordParts SplitTextRecord(std::string_view line) {
+    return SplitTextRecordWith(line, [line](size_t from) { return line.find('"', from); });
+}
 
 // Takes the values of a header record ("hcw", "hch", "hs", "lg", "cn") into the state; other
 // kinds change nothing.

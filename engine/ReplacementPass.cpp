@@ -19,11 +19,15 @@ public:
         }
     }
 
-    // input has just read line.
-    void HandleLine(std::string_view line, const CStdioFile& input);
+    // Lines that go out as they stand are written in runs, straight from the input's buffer.
+    void HandleRun(std::string_view run);
 
 private:
-    void HandleTextRecord(std::string_view line, const CStdioFile& input);
+    bool PassesThrough(std::string_view line);
+    std::string_view IndexedText(std::string_view line) const;
+    bool MatchesARow(std::string_view text) const;
+    void HandleLine(std::string_view line);
+    void HandleTextRecord(std::string_view line);
     // Most texts match no row: their length alone tells, from one bit per length below 63 and
     // one bit for all longer ones.
     static uint64_t LengthBit(size_t length) { return uint64_t{1} << std::min<size_t>(length, 63); }
@@ -34,9 +38,64 @@ private:
     FieldSplitter m_splitter;
     ExchangeState m_state;
     uint64_t m_beforeLengths = 0;
+    std::string_view m_run;
+    CTextLines m_lines;
+    CByteIndex m_quotes{'"'};
 };
 
-void ReplacementPass::HandleLine(std::string_view line, const CStdioFile& input) {
+void ReplacementPass::HandleRun(std::string_view run) {
+    m_run = run;
+    m_lines.Reset(run);
+    m_quotes.Reset(run);
+    const char* unwritten = run.data();
+    for (TextLine line; m_lines.Next(line);) {
+        if (line.endsInCrLf && PassesThrough(line.text)) {
+            continue;
+        }
+        m_output.WriteRaw({unwritten, static_cast<size_t>(line.text.data() - unwritten)});
+        HandleLine(line.text);
+        unwritten = m_lines.Rest().data();
+    }
+    m_output.WriteRaw({unwritten, static_cast<size_t>(m_lines.Rest().data() - unwritten)});
+}
+
+// Whether the line goes out as it stands; header records that do are taken into the state here.
+bool ReplacementPass::PassesThrough(std::string_view line) {
+    const RecordKind kind = ClassifyRecord(line);
+    switch (kind) {
+        case RecordKind::other:
+            return true;
+        case RecordKind::text:
+            return !MatchesARow(IndexedText(line));
+        case RecordKind::layerGroup:
+        case RecordKind::textType:
+            ApplyHeaderRecord(m_state, kind, line, m_splitter);
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The text of a text record of the current run, its quotes found by the index.
+std::string_view ReplacementPass::IndexedText(std::string_view line) const {
+    const size_t start = static_cast<size_t>(line.data() - m_run.data());
+    const size_t limit = start + line.size();
+    const auto findQuote = [&](size_t from) {
+        const size_t found = m_quotes.Find(start + from, limit);
+        return found == limit ? std::string_view::npos : found - start;
+    };
+    return SplitTextRecordWith(line, findQuote).text;
+}
+
+bool ReplacementPass::MatchesARow(std::string_view text) const {
+    if ((m_beforeLengths & LengthBit(text.size())) == 0) {
+        return false;
+    }
+    return std::any_of(m_table.rows.begin(), m_table.rows.end(),
+                       [text](const ReplacementRow& row) { return row.before == text; });
+}
+
+void ReplacementPass::HandleLine(std::string_view line) {
     const RecordKind kind = ClassifyRecord(line);
     switch (kind) {
         case RecordKind::hq:
@@ -50,25 +109,21 @@ void ReplacementPass::HandleLine(std::string_view line, const CStdioFile& input)
         case RecordKind::layerGroup:
         case RecordKind::textType:
             ApplyHeaderRecord(m_state, kind, line, m_splitter);
-            m_output.CopyLine(input);
+            m_output.WriteLine(line);
             return;
         case RecordKind::text:
-            HandleTextRecord(line, input);
+            HandleTextRecord(line);
             return;
         case RecordKind::other:
-            m_output.CopyLine(input);
+            m_output.WriteLine(line);
             return;
     }
 }
 
 // Rows are tried in order: a single-line row ends the search, a multi-line row writes its lines
 // and lets later rows with the same before text add theirs.
-void ReplacementPass::HandleTextRecord(std::string_view line, const CStdioFile& input) {
+void ReplacementPass::HandleTextRecord(std::string_view line) {
     const TextRecordParts record = SplitTextRecord(line);
-    if ((m_beforeLengths & LengthBit(record.text.size())) == 0) {
-        m_output.CopyLine(input);
-        return;
-    }
     bool consumed = false;
     for (const ReplacementRow& row : m_table.rows) {
         if (std::string_view(row.before) != record.text) {
@@ -87,7 +142,7 @@ void ReplacementPass::HandleTextRecord(std::string_view line, const CStdioFile& 
         return;
     }
     if (!consumed) {
-        m_output.CopyLine(input);
+        m_output.WriteLine(line);
     }
 }
 
@@ -96,8 +151,6 @@ void ReplacementPass::HandleTextRecord(std::string_view line, const CStdioFile& 
 void CVosk1Doc::RunReplacementPass(const ReplacementTable& table, FileErrorSink& errors) {
     CStdioFile output(kOutputFileName, CStdioFile::Mode::write);
     ReplacementPass pass(*this, table, output);
-    ForEachInputLine(errors, [&](std::string_view line, const CStdioFile& input) {
-        pass.HandleLine(line, input);
-    });
+    ForEachInputRun(errors, [&](std::string_view run) { pass.HandleRun(run); });
     output.Close();
 }

@@ -1,12 +1,16 @@
 #include "framework/StdioFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "framework/FileSystem.h"
 
 namespace {
-constexpr size_t kBufferSize = 1 << 18;
+constexpr size_t kBufferSize = 1 << 18;  // a chunk read, or an output buffer
+// The unreturned bytes of one chunk go in front of the next, into this room when they fit.
+constexpr size_t kHeadroom = 1 << 12;
 constexpr char kEndOfInput = 0x1A;
 
 // The errno of a failed call, or EIO where the runtime left none.
@@ -16,16 +20,20 @@ int LastError() {
 }  // namespace
 
 CStdioFile::~CStdioFile() {
-    if (m_file != nullptr) {
-        std::fclose(m_file);
-    }
+    Abandon();
 }
 
-void CStdioFile::Open(const std::string& name, Mode mode) {
+// Closes the file, if open, without reporting: any write under way ends first.
+void CStdioFile::Abandon() {
+    m_io.reset();
     if (m_file != nullptr) {
         std::fclose(m_file);
         m_file = nullptr;
     }
+}
+
+void CStdioFile::Open(const std::string& name, Mode mode) {
+    Abandon();
     errno = 0;
     m_file = OpenFile(name, mode == Mode::read ? "rb" : "wb");
     if (m_file == nullptr) {
@@ -37,71 +45,113 @@ void CStdioFile::Open(const std::string& name, Mode mode) {
     std::setvbuf(m_file, nullptr, _IONBF, 0);
     m_mode = mode;
     m_strFilePath = FullPath(name);
-    m_buffer.resize(kBufferSize);
+    m_buffer.resize(mode == Mode::read ? 0 : kBufferSize);
     m_begin = m_end = m_scanned = 0;
     m_bInputEnded = false;
+    m_lines.Reset({});
+    m_io = std::make_unique<CBackgroundThread>();
+    m_ioError = 0;
+    if (mode == Mode::read) {
+        ReadAhead();
+    }
+}
+
+void CStdioFile::ReadAhead() {
+    m_ioBuffer.resize(std::max(m_ioBuffer.size(), kHeadroom + kBufferSize));
+    m_io->Start([this] {
+        errno = 0;
+        m_ioSize = std::fread(m_ioBuffer.data() + kHeadroom, 1, kBufferSize, m_file);
+        m_ioError = m_ioSize < kBufferSize && std::ferror(m_file) ? LastError() : 0;
+    });
+}
+
+void CStdioFile::WaitForIo(CFileException::Operation operation) {
+    m_io->Wait();
+    if (m_ioError != 0) {
+        Fail(operation, m_ioError);
+    }
 }
 
 void CStdioFile::Fail(CFileException::Operation operation, int error) {
-    std::fclose(m_file);
-    m_file = nullptr;
+    Abandon();
     throw CFileException(FileErrorCauseFromErrno(error), operation, m_strFilePath, error);
 }
 
-// Reads more input behind the unreturned bytes, moving them to the front of the buffer and
-// growing it when they fill it. False once the input has ended.
+// Takes the chunk read ahead behind the unreturned bytes and starts reading the next. False
+// once the input has ended.
 bool CStdioFile::ReadMore() {
     if (m_bInputEnded) {
         return false;
     }
-    if (m_begin > 0) {
-        std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
-        m_end -= m_begin;
-        m_scanned -= m_begin;
-        m_begin = 0;
-    }
-    if (m_end == m_buffer.size()) {
-        m_buffer.resize(m_buffer.size() * 2);
-    }
-    errno = 0;
-    char* free = m_buffer.data() + m_end;
-    const size_t wanted = m_buffer.size() - m_end;
-    const size_t count = std::fread(free, 1, wanted, m_file);
-    if (count < wanted && std::ferror(m_file)) {
-        Fail(CFileException::Operation::read, LastError());
-    }
-    if (const void* stop = std::memchr(free, kEndOfInput, count)) {
-        m_end += static_cast<size_t>(static_cast<const char*>(stop) - free);
+    WaitForIo(CFileException::Operation::read);
+    const size_t count = m_ioSize;
+    PlaceUnreturnedBeforeChunk();
+    const char* chunk = m_buffer.data() + m_end;
+    if (const void* stop = std::memchr(chunk, kEndOfInput, count)) {
+        m_end += static_cast<size_t>(static_cast<const char*>(stop) - chunk);
         m_bInputEnded = true;
     } else {
         m_end += count;
-        m_bInputEnded = count < wanted;
+        m_bInputEnded = count < kBufferSize;
+    }
+    if (!m_bInputEnded) {
+        ReadAhead();
     }
     return true;
 }
 
-bool CStdioFile::ReadLine(std::string_view& line) {
+// Makes [m_begin, m_end) the unreturned bytes followed by the chunk read ahead: by swapping
+// buffers when they fit in front of it, else by gathering both at the front of m_buffer.
+void CStdioFile::PlaceUnreturnedBeforeChunk() {
+    const size_t unreturned = m_end - m_begin;
+    const size_t scanned = m_scanned - m_begin;
+    if (unreturned <= kHeadroom) {
+        const size_t begin = kHeadroom - unreturned;
+        std::memcpy(m_ioBuffer.data() + begin, m_buffer.data() + m_begin, unreturned);
+        m_buffer.swap(m_ioBuffer);
+        m_begin = begin;
+    } else {
+        std::memmove(m_buffer.data(), m_buffer.data() + m_begin, unreturned);
+        m_buffer.resize(std::max(m_buffer.size(), unreturned + m_ioSize));
+        std::memcpy(m_buffer.data() + unreturned, m_ioBuffer.data() + kHeadroom, m_ioSize);
+        m_begin = 0;
+    }
+    m_scanned = m_begin + scanned;
+    m_end = m_begin + unreturned;
+}
+
+bool CStdioFile::ReadLines(std::string_view& lines) {
     for (;;) {
         const char* data = m_buffer.data();
-        const void* lineFeed = std::memchr(data + m_scanned, '\n', m_end - m_scanned);
-        if (lineFeed != nullptr) {
-            const size_t end = static_cast<size_t>(static_cast<const char*>(lineFeed) - data);
-            const bool crlf = end > m_begin && data[end - 1] == '\r';
-            line = std::string_view(data + m_begin, end - m_begin - (crlf ? 1 : 0));
-            m_lastLine = line;
-            m_bLastLineCrLf = crlf;
-            m_begin = m_scanned = end + 1;
+        const size_t lastLineFeed =
+            std::string_view(data + m_scanned, m_end - m_scanned).rfind('\n');
+        if (lastLineFeed != std::string_view::npos) {
+            const size_t end = m_scanned + lastLineFeed + 1;
+            lines = std::string_view(data + m_begin, end - m_begin);
+            m_begin = m_scanned = end;
             return true;
         }
         m_scanned = m_end;
         if (!ReadMore()) {
-            line = std::string_view(m_buffer.data() + m_begin, m_end - m_begin);
-            m_lastLine = line;
-            m_bLastLineCrLf = false;
+            lines = std::string_view(m_buffer.data() + m_begin, m_end - m_begin);
             m_begin = m_scanned = m_end;
-            return !line.empty();
+            return !lines.empty();
         }
     }
+}
+
+bool CStdioFile::ReadLine(std::string_view& line) {
+    TextLine next;
+    while (!m_lines.Next(next)) {
+        std::string_view run;
+        if (!ReadLines(run)) {
+            line = {};
+            return false;
+        }
+        m_lines.Reset(run);
+    }
+    line = next.text;
+    return true;
 }
 
 bool CStdioFile::ReadString(std::string& line) {
@@ -111,20 +161,24 @@ bool CStdioFile::ReadString(std::string& line) {
     return read;
 }
 
+// Starts writing the buffer in the background, once the last one is written, and goes on in
+// the other buffer.
 void CStdioFile::FlushBuffer() {
     if (m_end == 0) {
         return;
     }
-    errno = 0;
-    const size_t written = std::fwrite(m_buffer.data(), 1, m_end, m_file);
-    if (written != m_end) {
-        m_end = 0;
-        Fail(CFileException::Operation::write, LastError());
-    }
-    m_end = 0;
+    WaitForIo(CFileException::Operation::write);
+    m_buffer.swap(m_ioBuffer);
+    m_buffer.resize(kBufferSize);
+    m_ioSize = std::exchange(m_end, 0);
+    m_io->Start([this] {
+        errno = 0;
+        const bool written = std::fwrite(m_ioBuffer.data(), 1, m_ioSize, m_file) == m_ioSize;
+        m_ioError = written ? 0 : LastError();
+    });
 }
 
-void CStdioFile::Append(std::string_view bytes) {
+void CStdioFile::WriteRaw(std::string_view bytes) {
     if (bytes.size() <= m_buffer.size() - m_end) {
         std::memcpy(m_buffer.data() + m_end, bytes.data(), bytes.size());
         m_end += bytes.size();
@@ -143,11 +197,11 @@ void CStdioFile::Append(std::string_view bytes) {
 
 void CStdioFile::WriteString(std::string_view text) {
     for (size_t lineFeed; (lineFeed = text.find('\n')) != std::string_view::npos;) {
-        Append(text.substr(0, lineFeed));
-        Append("\r\n");
+        WriteRaw(text.substr(0, lineFeed));
+        WriteRaw("\r\n");
         text.remove_prefix(lineFeed + 1);
     }
-    Append(text);
+    WriteRaw(text);
 }
 
 void CStdioFile::WriteLine(std::string_view text) {
@@ -159,16 +213,7 @@ void CStdioFile::WriteLine(std::string_view text) {
         return;
     }
     WriteString(text);
-    Append("\r\n");
-}
-
-void CStdioFile::CopyLine(const CStdioFile& input) {
-    if (input.m_bLastLineCrLf) {
-        Append({input.m_lastLine.data(), input.m_lastLine.size() + 2});
-    } else {
-        Append(input.m_lastLine);
-        Append("\r\n");
-    }
+    WriteRaw("\r\n");
 }
 
 void CStdioFile::Close() {
@@ -177,7 +222,9 @@ void CStdioFile::Close() {
     }
     if (m_mode == Mode::write) {
         FlushBuffer();
+        WaitForIo(CFileException::Operation::write);
     }
+    m_io.reset();
     errno = 0;
     std::FILE* file = m_file;
     m_file = nullptr;

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "framework/BackgroundThread.h"
 #include "framework/FileException.h"
+#include "framework/TextLines.h"
 
 // A buffered text file with the same text mode on every platform:
 // reading, a line ends at LF, a CR directly before the LF goes with it, a lone CR stays in the
@@ -28,21 +31,27 @@ public:
     bool ReadString(std::string& line);
     // As ReadString, without a copy: the line stays valid until the next read.
     bool ReadLine(std::string_view& line);
+    // The next run of whole lines as they stand in the file, line ends included (the last line
+    // of the input may have none), for CTextLines to cut; false once the input has ended.
+    // The run stays valid until the next read.
+    bool ReadLines(std::string_view& lines);
     void WriteString(std::string_view text);
     // WriteString of the text and a line end.
     void WriteLine(std::string_view text);
-    // WriteLine of the line that input read last, copied as it stands in input's buffer when it
-    // ended in CR LF there.
-    void CopyLine(const CStdioFile& input);
+    // Writes bytes as they stand, for lines read by ReadLines that end in CR LF.
+    void WriteRaw(std::string_view bytes);
     void Close();
 
     bool IsOpen() const { return m_file != nullptr; }
     const std::string& GetFilePath() const { return m_strFilePath; }
 
 private:
+    void Abandon();
+    void ReadAhead();
+    void WaitForIo(CFileException::Operation operation);
     bool ReadMore();
+    void PlaceUnreturnedBeforeChunk();
     void FlushBuffer();
-    void Append(std::string_view bytes);
     [[noreturn]] void Fail(CFileException::Operation operation, int error);
 
     std::FILE* m_file = nullptr;
@@ -55,6 +64,11 @@ private:
     size_t m_end = 0;
     size_t m_scanned = 0;
     bool m_bInputEnded = false;
-    std::string_view m_lastLine;   // reading: the last line returned, and
-    bool m_bLastLineCrLf = false;  // whether CR LF followed it in the file
+    CTextLines m_lines;  // reading: the last run, as far as ReadLine has returned it
+    // The background thread reads the next chunk into m_ioBuffer from kHeadroom on, or writes
+    // m_ioBuffer out; m_ioSize bytes, and m_ioError the errno of its failure or 0.
+    std::unique_ptr<CBackgroundThread> m_io;
+    std::vector<char> m_ioBuffer;
+    size_t m_ioSize = 0;
+    int m_ioError = 0;
 };

@@ -65,20 +65,23 @@ TEST_F(StdioFileTest, WritesEveryLineFeedAsCrLf) {
     EXPECT_EQ(ReadFile("out.txt"), "a\r\nb\r\r\n" + std::string(100000, 'y') + "\r\n");
 }
 
-TEST_F(StdioFileTest, CopyLineWritesWhatWriteLineWould) {
+TEST_F(StdioFileTest, RunsOfLinesCutAsReadLineReadsAndTellTheirCrLf) {
     WriteFile("in.txt", "crlf\r\nlf\ncr\r\r\n\r\nlone\rcr\nlast\r");
     CStdioFile input("in.txt", CStdioFile::Mode::read);
-    CStdioFile copied("copied.txt", CStdioFile::Mode::write);
-    CStdioFile written("written.txt", CStdioFile::Mode::write);
-    std::string_view line;
-    while (input.ReadLine(line)) {
-        copied.CopyLine(input);
-        written.WriteLine(line);
+    std::vector<std::pair<std::string_view, bool>> lines;
+    std::string_view run;
+    CTextLines cutter;
+    while (input.ReadLines(run)) {
+        cutter.Reset(run);
+        for (TextLine line; cutter.Next(line);) {
+            lines.emplace_back(line.text, line.endsInCrLf);
+        }
     }
-    copied.Close();
-    written.Close();
-    EXPECT_EQ(ReadFile("copied.txt"), "crlf\r\nlf\r\ncr\r\r\n\r\nlone\rcr\r\nlast\r\r\n");
-    EXPECT_EQ(ReadFile("copied.txt"), ReadFile("written.txt"));
+    const std::vector<std::pair<std::string_view, bool>> expected = {
+        {"crlf", true}, {"lf", false},       {"cr\r", true},
+        {"", true},     {"lone\rcr", false}, {"last\r", false},
+    };
+    EXPECT_EQ(lines, expected);
 }
 
 TEST_F(StdioFileTest, FailedOpensCarryTheNameAsGivenAndTheirCause) {

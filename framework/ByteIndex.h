@@ -1,0 +1,41 @@
+#pragma once
+
+#include <algorithm>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+// The places of one byte value in a run of bytes, found 64 bytes at a time, so that finding
+// the next one costs a few operations instead of a scan.
+class CByteIndex {
+public:
+    explicit CByteIndex(char value) : m_value(value) {}
+
+    // Indexes run, which must outlive the lookups.
+    void Reset(std::string_view run);
+    // The first position in [from, limit) holding the value, or limit; limit is at most the size
+    // of the run.
+    inline size_t Find(size_t from, size_t limit) const;
+
+    // Bit k of word w is set when byte 64 w + k holds the value; bits past the run are clear.
+    size_t WordCount() const { return m_words.size(); }
+    uint64_t Word(size_t w) const { return m_words[w]; }
+
+private:
+    char m_value;
+    std::vector<uint64_t> m_words;
+};
+
+// Inline: the replacement pass looks up the quotes of every text record.
+inline size_t CByteIndex::Find(size_t from, size_t limit) const {
+    while (from < limit) {
+        const uint64_t later = m_words[from / 64] >> (from % 64);
+        if (later != 0) {
+            return std::min(limit, from + static_cast<size_t>(std::countr_zero(later)));
+        }
+        from = (from / 64 + 1) * 64;
+    }
+    return limit;
+}
