@@ -26,11 +26,8 @@ void ForEachInputRun(FileErrorSink& errors, HandleRun handleRun) {
 // As ForEachInputRun, line by line.
 template <typename HandleLine>
 void ForEachInputLine(FileErrorSink& errors, HandleLine handleLine) {
-    CTextLines lines;
+    CByteIndex lineFeeds('\n');
     ForEachInputRun(errors, [&](std::string_view run) {
-        lines.Reset(run);
-        for (TextLine line; lines.Next(line);) {
-            handleLine(line.text);
-        }
+        ForEachLine(run, lineFeeds, [&](const TextLine& line) { handleLine(line.text); });
     });
 }

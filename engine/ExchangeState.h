@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string_view>
 
 class FieldSplitter;
@@ -80,20 +81,20 @@ struct TextRecordParts {
 };
 
 // findQuote(from) gives the position of the first double quote of the line at or after from,
-// or npos.
+// or the size of the line when there is none.
 template <typename FindQuote>
 TextRecordParts SplitTextRecordWith(std::string_view line, FindQuote findQuote) {
     const size_t quote = findQuote(0);
-    if (quote == std::string_view::npos) {
+    if (quote == line.size()) {
         return {line, {}};
     }
     const size_t closing = findQuote(quote + 1);
-    const size_t length = closing == std::string_view::npos ? closing : closing - quote - 1;
-    return {line.substr(0, quote), line.substr(quote + 1, length)};
+    return {line.substr(0, quote), line.substr(quote + 1, closing - quote - 1)};
 }
 
 inline TextRecordParts SplitTextRecord(std::string_view line) {
-    return SplitTextRecordWith(line, [line](size_t from) { return line.find('"', from); });
+    return SplitTextRecordWith(
+        line, [line](size_t from) { return std::min(line.find('"', from), line.size()); });
 }
 
 // Takes the values of a header record ("hcw", "hch", "hs", "lg", "cn") into the state; other

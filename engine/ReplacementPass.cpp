@@ -23,7 +23,16 @@ public:
     void HandleRun(std::string_view run);
 
 private:
-    bool PassesThrough(std::string_view line);
+    // Whether the line goes out as it stands. Text records, most of a drawing, are decided here
+    // and inline; header records that pass through are taken into the state.
+    bool PassesThrough(std::string_view line) {
+        if (!IsTextRecord(line)) {
+            return OtherRecordPassesThrough(line);
+        }
+        const std::string_view text = IndexedText(line);
+        return (m_beforeLengths & LengthBit(text.size())) == 0 || !MatchesARow(text);
+    }
+    bool OtherRecordPassesThrough(std::string_view line);
     std::string_view IndexedText(std::string_view line) const;
     bool MatchesARow(std::string_view text) const;
     void HandleLine(std::string_view line);
@@ -39,34 +48,30 @@ private:
     ExchangeState m_state;
     uint64_t m_beforeLengths = 0;
     std::string_view m_run;
-    CTextLines m_lines;
+    CByteIndex m_lineFeeds{'\n'};
     CByteIndex m_quotes{'"'};
 };
 
 void ReplacementPass::HandleRun(std::string_view run) {
     m_run = run;
-    m_lines.Reset(run);
     m_quotes.Reset(run);
     const char* unwritten = run.data();
-    for (TextLine line; m_lines.Next(line);) {
-        if (line.endsInCrLf && PassesThrough(line.text)) {
-            continue;
+    ForEachLine(run, m_lineFeeds, [&](const TextLine& line) {
+        if (line.EndsInCrLf() && PassesThrough(line.text)) {
+            return;
         }
         m_output.WriteRaw({unwritten, static_cast<size_t>(line.text.data() - unwritten)});
         HandleLine(line.text);
-        unwritten = m_lines.Rest().data();
-    }
-    m_output.WriteRaw({unwritten, static_cast<size_t>(m_lines.Rest().data() - unwritten)});
+        unwritten = line.Next();
+    });
+    m_output.WriteRaw({unwritten, static_cast<size_t>(run.data() + run.size() - unwritten)});
 }
 
-// Whether the line goes out as it stands; header records that do are taken into the state here.
-bool ReplacementPass::PassesThrough(std::string_view line) {
+bool ReplacementPass::OtherRecordPassesThrough(std::string_view line) {
     const RecordKind kind = ClassifyRecord(line);
     switch (kind) {
         case RecordKind::other:
             return true;
-        case RecordKind::text:
-            return !MatchesARow(IndexedText(line));
         case RecordKind::layerGroup:
         case RecordKind::textType:
             ApplyHeaderRecord(m_state, kind, line, m_splitter);
@@ -80,17 +85,11 @@ bool ReplacementPass::PassesThrough(std::string_view line) {
 std::string_view ReplacementPass::IndexedText(std::string_view line) const {
     const size_t start = static_cast<size_t>(line.data() - m_run.data());
     const size_t limit = start + line.size();
-    const auto findQuote = [&](size_t from) {
-        const size_t found = m_quotes.Find(start + from, limit);
-        return found == limit ? std::string_view::npos : found - start;
-    };
+    const auto findQuote = [&](size_t from) { return m_quotes.Find(start + from, limit) - start; };
     return SplitTextRecordWith(line, findQuote).text;
 }
 
 bool ReplacementPass::MatchesARow(std::string_view text) const {
-    if ((m_beforeLengths & LengthBit(text.size())) == 0) {
-        return false;
-    }
     return std::any_of(m_table.rows.begin(), m_table.rows.end(),
                        [text](const ReplacementRow& row) { return row.before == text; });
 }

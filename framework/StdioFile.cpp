@@ -48,7 +48,8 @@ void CStdioFile::Open(const std::string& name, Mode mode) {
     m_buffer.resize(mode == Mode::read ? 0 : kBufferSize);
     m_begin = m_end = m_scanned = 0;
     m_bInputEnded = false;
-    m_lines.Reset({});
+    m_runLines.clear();
+    m_nextLine = 0;
     m_io = std::make_unique<CBackgroundThread>();
     m_ioError = 0;
     if (mode == Mode::read) {
@@ -59,9 +60,14 @@ void CStdioFile::Open(const std::string& name, Mode mode) {
 void CStdioFile::ReadAhead() {
     m_ioBuffer.resize(std::max(m_ioBuffer.size(), kHeadroom + kBufferSize));
     m_io->Start([this] {
+        char* chunk = m_ioBuffer.data() + kHeadroom;
         errno = 0;
-        m_ioSize = std::fread(m_ioBuffer.data() + kHeadroom, 1, kBufferSize, m_file);
-        m_ioError = m_ioSize < kBufferSize && std::ferror(m_file) ? LastError() : 0;
+        const size_t count = std::fread(chunk, 1, kBufferSize, m_file);
+        m_ioError = count < kBufferSize && std::ferror(m_file) ? LastError() : 0;
+        const void* stop = std::memchr(chunk, kEndOfInput, count);
+        m_ioSize =
+            stop != nullptr ? static_cast<size_t>(static_cast<const char*>(stop) - chunk) : count;
+        m_bChunkEndsInput = stop != nullptr || count < kBufferSize;
     });
 }
 
@@ -84,16 +90,9 @@ bool CStdioFile::ReadMore() {
         return false;
     }
     WaitForIo(CFileException::Operation::read);
-    const size_t count = m_ioSize;
     PlaceUnreturnedBeforeChunk();
-    const char* chunk = m_buffer.data() + m_end;
-    if (const void* stop = std::memchr(chunk, kEndOfInput, count)) {
-        m_end += static_cast<size_t>(static_cast<const char*>(stop) - chunk);
-        m_bInputEnded = true;
-    } else {
-        m_end += count;
-        m_bInputEnded = count < kBufferSize;
-    }
+    m_end += m_ioSize;
+    m_bInputEnded = m_bChunkEndsInput;
     if (!m_bInputEnded) {
         ReadAhead();
     }
@@ -141,16 +140,18 @@ bool CStdioFile::ReadLines(std::string_view& lines) {
 }
 
 bool CStdioFile::ReadLine(std::string_view& line) {
-    TextLine next;
-    while (!m_lines.Next(next)) {
+    while (m_nextLine == m_runLines.size()) {
         std::string_view run;
         if (!ReadLines(run)) {
             line = {};
             return false;
         }
-        m_lines.Reset(run);
+        m_runLines.clear();
+        m_nextLine = 0;
+        ForEachLine(run, m_lineFeeds,
+                    [this](const TextLine& cut) { m_runLines.push_back(cut.text); });
     }
-    line = next.text;
+    line = m_runLines[m_nextLine++];
     return true;
 }
 

@@ -32,7 +32,7 @@ public:
     // As ReadString, without a copy: the line stays valid until the next read.
     bool ReadLine(std::string_view& line);
     // The next run of whole lines as they stand in the file, line ends included (the last line
-    // of the input may have none), for CTextLines to cut; false once the input has ended.
+    // of the input may have none), for ForEachLine to cut; false once the input has ended.
     // The run stays valid until the next read.
     bool ReadLines(std::string_view& lines);
     void WriteString(std::string_view text);
@@ -64,11 +64,16 @@ private:
     size_t m_end = 0;
     size_t m_scanned = 0;
     bool m_bInputEnded = false;
-    CTextLines m_lines;  // reading: the last run, as far as ReadLine has returned it
+    // Reading: the lines of the last run, of which ReadLine has returned the first m_nextLine.
+    CByteIndex m_lineFeeds{'\n'};
+    std::vector<std::string_view> m_runLines;
+    size_t m_nextLine = 0;
     // The background thread reads the next chunk into m_ioBuffer from kHeadroom on, or writes
-    // m_ioBuffer out; m_ioSize bytes, and m_ioError the errno of its failure or 0.
+    // m_ioBuffer out; m_ioSize bytes, and m_ioError the errno of its failure or 0. A chunk ends
+    // the input when it is short or holds a byte 0x1A, where its m_ioSize bytes end.
     std::unique_ptr<CBackgroundThread> m_io;
     std::vector<char> m_ioBuffer;
     size_t m_ioSize = 0;
     int m_ioError = 0;
+    bool m_bChunkEndsInput = false;
 };

@@ -6,55 +6,37 @@
 
 #include "framework/ByteIndex.h"
 
-// A line without its line end, and whether CR LF ended it in the file.
+// A line, and its line end as it stands in the file: "\r\n", "\n", or nothing for a last line
+// without one.
 struct TextLine {
     std::string_view text;
-    bool endsInCrLf = false;
+    std::string_view end;
+
+    bool EndsInCrLf() const { return end.size() == 2; }
+    // Where the next line starts.
+    const char* Next() const { return end.data() + end.size(); }
 };
 
-// Cuts a run from CStdioFile::ReadLines into lines by CStdioFile's text-mode rules: a line ends
-// at LF, a CR directly before the LF goes with it, and the run's last line may have no end.
-class CTextLines {
-public:
-    void Reset(std::string_view run);
-    // The next line of the run; false after the last.
-    inline bool Next(TextLine& line);
-    // The part of the run after the lines taken so far.
-    std::string_view Rest() const { return m_run.substr(m_nextStart); }
-
-private:
-    std::string_view m_run;
-    CByteIndex m_lineFeeds{'\n'};
-    size_t m_nextStart = 0;
-    size_t m_word = 0;
-    uint64_t m_untaken = 0;  // the line feeds of word m_word not yet taken
-};
-
-inline void CTextLines::Reset(std::string_view run) {
-    m_run = run;
-    m_lineFeeds.Reset(run);
-    m_nextStart = 0;
-    m_word = 0;
-    m_untaken = m_lineFeeds.WordCount() > 0 ? m_lineFeeds.Word(0) : 0;
-}
-
-// Inline: the replacement pass calls it for every line of the drawing.
-inline bool CTextLines::Next(TextLine& line) {
-    if (m_nextStart >= m_run.size()) {
-        return false;
-    }
-    while (m_untaken == 0) {
-        if (++m_word >= m_lineFeeds.WordCount()) {
-            line = {m_run.substr(m_nextStart), false};
-            m_nextStart = m_run.size();
-            return true;
+// Calls handleLine(line) for every line of run, a run from CStdioFile::ReadLines, cut by
+// CStdioFile's text-mode rules: a line ends at LF, a CR directly before the LF goes with it, and
+// the run's last line may have no end. lineFeeds indexes the run; the caller keeps it so that
+// its storage is reused.
+template <typename HandleLine>
+void ForEachLine(std::string_view run, CByteIndex& lineFeeds, HandleLine handleLine) {
+    lineFeeds.Reset(run);
+    const char* data = run.data();
+    size_t start = 0;
+    for (size_t w = 0; w < lineFeeds.WordCount(); ++w) {
+        for (uint64_t untaken = lineFeeds.Word(w); untaken != 0; untaken &= untaken - 1) {
+            const size_t lineFeed = w * 64 + static_cast<size_t>(std::countr_zero(untaken));
+            const size_t textEnd =
+                lineFeed > start && data[lineFeed - 1] == '\r' ? lineFeed - 1 : lineFeed;
+            handleLine(TextLine{std::string_view(data + start, textEnd - start),
+                                std::string_view(data + textEnd, lineFeed + 1 - textEnd)});
+            start = lineFeed + 1;
         }
-        m_untaken = m_lineFeeds.Word(m_word);
     }
-    const size_t lineFeed = m_word * 64 + static_cast<size_t>(std::countr_zero(m_untaken));
-    m_untaken &= m_untaken - 1;
-    const bool crlf = lineFeed > m_nextStart && m_run[lineFeed - 1] == '\r';
-    line = {m_run.substr(m_nextStart, lineFeed - m_nextStart - (crlf ? 1 : 0)), crlf};
-    m_nextStart = lineFeed + 1;
-    return true;
+    if (start < run.size()) {
+        handleLine(TextLine{run.substr(start), run.substr(run.size())});
+    }
 }

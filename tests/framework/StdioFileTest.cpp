@@ -70,12 +70,11 @@ TEST_F(StdioFileTest, RunsOfLinesCutAsReadLineReadsAndTellTheirCrLf) {
     CStdioFile input("in.txt", CStdioFile::Mode::read);
     std::vector<std::pair<std::string_view, bool>> lines;
     std::string_view run;
-    CTextLines cutter;
+    CByteIndex lineFeeds('\n');
     while (input.ReadLines(run)) {
-        cutter.Reset(run);
-        for (TextLine line; cutter.Next(line);) {
-            lines.emplace_back(line.text, line.endsInCrLf);
-        }
+        ForEachLine(run, lineFeeds, [&](const TextLine& line) {
+            lines.emplace_back(line.text, line.EndsInCrLf());
+        });
     }
     const std::vector<std::pair<std::string_view, bool>> expected = {
         {"crlf", true}, {"lf", false},       {"cr\r", true},
