@@ -8,7 +8,7 @@
 #include "framework/FileSystem.h"
 
 namespace {
-constexpr size_t kBufferSize = 1 << 18;  // a chunk read, or an output buffer
+constexpr size_t kBufferSize = 1 << 20;  // a chunk read, or an output buffer
 // The unreturned bytes of one chunk go in front of the next, into this room when they fit.
 constexpr size_t kHeadroom = 1 << 12;
 constexpr char kEndOfInput = 0x1A;
