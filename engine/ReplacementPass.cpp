@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 
 #include "engine/ExchangeInput.h"
@@ -81,11 +82,22 @@ bool ReplacementPass::OtherRecordPassesThrough(std::string_view line) {
     }
 }
 
-// The text of a text record of the current run, its quotes found by the index.
+// The text of a text record of the current run, its quotes found by the index: for a line of
+// up to 64 bytes, in the one word that covers it.
 std::string_view ReplacementPass::IndexedText(std::string_view line) const {
     const size_t start = static_cast<size_t>(line.data() - m_run.data());
-    const size_t limit = start + line.size();
-    const auto findQuote = [&](size_t from) { return m_quotes.Find(start + from, limit) - start; };
+    if (line.size() > 64) {
+        const size_t limit = start + line.size();
+        const auto findQuote = [&](size_t from) {
+            return m_quotes.Find(start + from, limit) - start;
+        };
+        return SplitTextRecordWith(line, findQuote).text;
+    }
+    const uint64_t quotes = m_quotes.Window(start) & (~uint64_t{0} >> (64 - line.size()));
+    const auto findQuote = [&](size_t from) {
+        const uint64_t later = from < 64 ? quotes >> from : 0;
+        return later != 0 ? from + static_cast<size_t>(std::countr_zero(later)) : line.size();
+    };
     return SplitTextRecordWith(line, findQuote).text;
 }
 

@@ -18,6 +18,9 @@ public:
     // The first position in [from, limit) holding the value, or limit; limit is at most the size
     // of the run.
     inline size_t Find(size_t from, size_t limit) const;
+    // Bit k is set when position from + k holds the value, for k below 64; from is inside the
+    // run.
+    inline uint64_t Window(size_t from) const;
 
     // Bit k of word w is set when byte 64 w + k holds the value; bits past the run are clear.
     size_t WordCount() const { return m_words.size(); }
@@ -38,4 +41,14 @@ inline size_t CByteIndex::Find(size_t from, size_t limit) const {
         from = (from / 64 + 1) * 64;
     }
     return limit;
+}
+
+inline uint64_t CByteIndex::Window(size_t from) const {
+    const size_t w = from / 64;
+    const size_t shift = from % 64;
+    const uint64_t window = m_words[w] >> shift;
+    if (shift == 0 || w + 1 == m_words.size()) {
+        return window;
+    }
+    return window | m_words[w + 1] << (64 - shift);
 }
