@@ -26,8 +26,7 @@ void ForEachInputRun(FileErrorSink& errors, HandleRun handleRun) {
 // As ForEachInputRun, line by line.
 template <typename HandleLine>
 void ForEachInputLine(FileErrorSink& errors, HandleLine handleLine) {
-    CByteIndex lineFeeds('\n');
     ForEachInputRun(errors, [&](std::string_view run) {
-        ForEachLine(run, lineFeeds, [&](const TextLine& line) { handleLine(line.text); });
+        ForEachLine(run, [&](const TextLine& line) { handleLine(line.text); });
     });
 }

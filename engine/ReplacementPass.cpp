@@ -49,7 +49,6 @@ private:
     ExchangeState m_state;
     uint64_t m_beforeLengths = 0;
     std::string_view m_run;
-    CByteIndex m_lineFeeds{'\n'};
     CByteIndex m_quotes{'"'};
 };
 
@@ -57,7 +56,7 @@ void ReplacementPass::HandleRun(std::string_view run) {
     m_run = run;
     m_quotes.Reset(run);
     const char* unwritten = run.data();
-    ForEachLine(run, m_lineFeeds, [&](const TextLine& line) {
+    ForEachLine(run, [&](const TextLine& line) {
         if (line.EndsInCrLf() && PassesThrough(line.text)) {
             return;
         }

@@ -148,8 +148,7 @@ bool CStdioFile::ReadLine(std::string_view& line) {
         }
         m_runLines.clear();
         m_nextLine = 0;
-        ForEachLine(run, m_lineFeeds,
-                    [this](const TextLine& cut) { m_runLines.push_back(cut.text); });
+        ForEachLine(run, [this](const TextLine& cut) { m_runLines.push_back(cut.text); });
     }
     line = m_runLines[m_nextLine++];
     return true;

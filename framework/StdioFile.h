@@ -65,7 +65,6 @@ private:
     size_t m_scanned = 0;
     bool m_bInputEnded = false;
     // Reading: the lines of the last run, of which ReadLine has returned the first m_nextLine.
-    CByteIndex m_lineFeeds{'\n'};
     std::vector<std::string_view> m_runLines;
     size_t m_nextLine = 0;
     // The background thread reads the next chunk into m_ioBuffer from kHeadroom on, or writes

@@ -70,11 +70,9 @@ TEST_F(StdioFileTest, RunsOfLinesCutAsReadLineReadsAndTellTheirCrLf) {
     CStdioFile input("in.txt", CStdioFile::Mode::read);
     std::vector<std::pair<std::string_view, bool>> lines;
     std::string_view run;
-    CByteIndex lineFeeds('\n');
     while (input.ReadLines(run)) {
-        ForEachLine(run, lineFeeds, [&](const TextLine& line) {
-            lines.emplace_back(line.text, line.EndsInCrLf());
-        });
+        ForEachLine(
+            run, [&](const TextLine& line) { lines.emplace_back(line.text, line.EndsInCrLf()); });
     }
     const std::vector<std::pair<std::string_view, bool>> expected = {
         {"crlf", true}, {"lf", false},       {"cr\r", true},
