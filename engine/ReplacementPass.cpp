@@ -7,6 +7,7 @@
 #include "engine/FieldSplitter.h"
 #include "engine/MultiLineLayout.h"
 #include "engine/Vosk1Doc.h"
+#include "framework/ByteMask.h"
 
 namespace {
 
@@ -30,11 +31,11 @@ private:
         if (!IsTextRecord(line)) {
             return OtherRecordPassesThrough(line);
         }
-        const std::string_view text = IndexedText(line);
+        const std::string_view text = TextOf(line);
         return (m_beforeLengths & LengthBit(text.size())) == 0 || !MatchesARow(text);
     }
     bool OtherRecordPassesThrough(std::string_view line);
-    std::string_view IndexedText(std::string_view line) const;
+    std::string_view TextOf(std::string_view line) const;
     bool MatchesARow(std::string_view text) const;
     void HandleLine(std::string_view line);
     void HandleTextRecord(std::string_view line);
@@ -49,12 +50,10 @@ private:
     ExchangeState m_state;
     uint64_t m_beforeLengths = 0;
     std::string_view m_run;
-    CByteIndex m_quotes{'"'};
 };
 
 void ReplacementPass::HandleRun(std::string_view run) {
     m_run = run;
-    m_quotes.Reset(run);
     const char* unwritten = run.data();
     ForEachLine(run, [&](const TextLine& line) {
         if (line.EndsInCrLf() && PassesThrough(line.text)) {
@@ -81,18 +80,16 @@ bool ReplacementPass::OtherRecordPassesThrough(std::string_view line) {
     }
 }
 
-// The text of a text record of the current run, its quotes found by the index: for a line of
-// up to 64 bytes, in the one word that covers it.
-std::string_view ReplacementPass::IndexedText(std::string_view line) const {
-    const size_t start = static_cast<size_t>(line.data() - m_run.data());
+// The text of a text record of the current run. A line of up to 64 bytes has its quotes found
+// all at once, from a mask of the 64 bytes where it starts.
+std::string_view ReplacementPass::TextOf(std::string_view line) const {
     if (line.size() > 64) {
-        const size_t limit = start + line.size();
-        const auto findQuote = [&](size_t from) {
-            return m_quotes.Find(start + from, limit) - start;
-        };
-        return SplitTextRecordWith(line, findQuote).text;
+        return SplitTextRecord(line).text;
     }
-    const uint64_t quotes = m_quotes.Window(start) & (~uint64_t{0} >> (64 - line.size()));
+    const size_t start = static_cast<size_t>(line.data() - m_run.data());
+    const size_t masked = std::min<size_t>(64, m_run.size() - start);
+    const uint64_t quotes =
+        ByteMask(line.data(), masked, '"') & (~uint64_t{0} >> (64 - line.size()));
     const auto findQuote = [&](size_t from) {
         const uint64_t later = from < 64 ? quotes >> from : 0;
         return later != 0 ? from + static_cast<size_t>(std::countr_zero(later)) : line.size();

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <string_view>
 
-#include "framework/ByteIndex.h"
+#include "framework/ByteMask.h"
 
 // A line, and its line end as it stands in the file: "\r\n", "\n", or nothing for a last line
 // without one.
