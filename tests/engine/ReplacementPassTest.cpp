@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "engine/Vosk1Doc.h"
 #include "tests/common/RecordingErrorSink.h"
 #include "tests/common/ScratchDirectory.h"
@@ -90,6 +92,38 @@ TEST_F(ReplacementPassTest, HeaderLinesAreConsumedAndOthersCopiedByteForByte) {
               "hq \r\nhqx\r\nhc\r\nlgJww\r\ncn\"ab\r\ncn 1 2\r\n\r\n  leading\ttab\r\nlone\rcr\r\n"
               "long " +
                   std::string(100000, 'L') + "\r\nlast\r\n");
+}
+
+// Lines that pass through unchanged are copied in runs between the lines that change; runs meet
+// replaced lines, lines ending in a bare LF and chunk edges of the input (1 MiB) anywhere.
+TEST_F(ReplacementPassTest, RunsOfUnchangedLinesMeetChangedOnesAnywhere) {
+    std::mt19937 random(3);
+    std::string input = "cn1\n", expected = "cn1\r\n";
+    while (input.size() < 3'500'000) {
+        const std::string x =
+            std::to_string(random() % 100000) + "." + std::to_string(input.size());
+        switch (random() % 6) {
+            case 0:
+                input += "ch " + x + " 7 1 0 \"A\r\n";
+                expected += "ch " + x + " 7 1 0 \"B\r\n";
+                break;
+            case 1:
+                input += "ch " + x + " 7 1 0 \"C\n";
+                break;
+            case 2:
+                input += "ln " + x + " 7\n";
+                expected += "ln " + x + " 7\r\n";
+                break;
+            default:
+                input += "ch " + x + " 7 1 0 \"" + x + "\r\n";
+                expected += "ch " + x + " 7 1 0 \"" + x + "\r\n";
+                break;
+        }
+    }
+    const std::string longLine = "ch 1 2 1 0 \"" + std::string(2'000'000, 'L');
+    input += longLine + "\r\nch 1 2 1 0 \"A";
+    expected += longLine + "\r\nch 1 2 1 0 \"B\r\n";
+    EXPECT_TRUE(Run(input, MakeTable({{"A", "B"}, {"C", ""}})) == expected);
 }
 
 TEST_F(ReplacementPassTest, MissingInputIsReportedAndLeavesAnEmptyOutput) {

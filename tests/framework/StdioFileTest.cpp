@@ -1,5 +1,6 @@
 #include "framework/StdioFile.h"
 
+#include <random>
 #include <vector>
 
 #include "tests/common/ScratchDirectory.h"
@@ -48,12 +49,61 @@ TEST_F(StdioFileTest, ReadsLinesByTextModeRules) {
     }
 }
 
-TEST_F(StdioFileTest, LinesLongerThanTheBufferAndCrLfAcrossItsEdgeReadWhole) {
-    // The first CR is the last byte of the first 64 KiB read, its LF the first of the next.
-    const std::string first(65535, 'x');
-    const std::string second(200000, 'y');
-    WriteFile("in.txt", first + "\r\n" + second + "\r\n");
-    EXPECT_EQ(ReadLines("in.txt"), (std::vector<std::string>{first, second}));
+// The file is read in chunks of 1 MiB. The first CR is the last byte of the first chunk and its
+// LF the first of the next. Later chunk edges fall inside short lines, inside lines longer than
+// the room kept in front of a chunk, and inside a line of several chunks; the last line ends at
+// a byte 0x1A deep in a chunk.
+TEST_F(StdioFileTest, LinesAcrossChunkEdgesReadWhole) {
+    constexpr size_t kChunk = 1 << 20;
+    std::vector<std::string> lines;
+    std::string bytes;
+    std::mt19937 random(1);
+    const auto addLine = [&](size_t length) {
+        std::string& line = lines.emplace_back(length, 'a');
+        for (size_t i = 0; i < length; ++i) {
+            line[i] = static_cast<char>('a' + (i + lines.size()) % 26);
+        }
+        bytes += line + (random() % 2 == 0 ? "\r\n" : "\n");
+    };
+    // Short lines up to where a line of the given length would cross the next chunk edge.
+    const auto addLineAcrossNextEdge = [&](size_t length) {
+        while ((bytes.size() / kChunk + 1) * kChunk - bytes.size() > length / 2) {
+            addLine(random() % 20);
+        }
+        addLine(length);
+    };
+    bytes = std::string(kChunk - 1, 'x') + "\r\n";
+    lines.push_back(bytes.substr(0, kChunk - 1));
+    for (const size_t length : {100u, 10'000u, 3'000'000u, 150u, 50'000u}) {
+        addLineAcrossNextEdge(length);
+    }
+    lines.emplace_back("end");
+    WriteFile("in.txt", bytes + "end\x1Aignored\n");
+    EXPECT_TRUE(ReadLines("in.txt") == lines);
+}
+
+// Line feeds and CRs are found 64 bytes at a time; a line cut by hand, byte by byte, is the
+// same whatever the line lengths and wherever a CR falls.
+TEST_F(StdioFileTest, ForEachLineCutsAsAByteByByteReading) {
+    std::mt19937 random(2);
+    for (int round = 0; round < 2000; ++round) {
+        std::string run(random() % 300, 'a');
+        for (char& byte : run) {
+            byte = "a\r\n\""[random() % 4];
+        }
+        std::vector<std::pair<std::string_view, std::string_view>> expected, cut;
+        for (size_t start = 0, end; start < run.size(); start = end) {
+            const size_t lineFeed = run.find('\n', start);
+            end = lineFeed == std::string::npos ? run.size() : lineFeed + 1;
+            const bool crlf =
+                lineFeed != std::string::npos && lineFeed > start && run[lineFeed - 1] == '\r';
+            const size_t textEnd = lineFeed == std::string::npos ? end : lineFeed - (crlf ? 1 : 0);
+            expected.emplace_back(std::string_view(run).substr(start, textEnd - start),
+                                  std::string_view(run).substr(textEnd, end - textEnd));
+        }
+        ForEachLine(run, [&](const TextLine& line) { cut.emplace_back(line.text, line.end); });
+        ASSERT_EQ(cut, expected) << testing::PrintToString(run);
+    }
 }
 
 TEST_F(StdioFileTest, WritesEveryLineFeedAsCrLf) {
