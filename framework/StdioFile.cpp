@@ -45,7 +45,7 @@ void CStdioFile::Open(const std::string& name, Mode mode) {
     std::setvbuf(m_file, nullptr, _IONBF, 0);
     m_mode = mode;
     m_strFilePath = FullPath(name);
-    m_buffer.resize(mode == Mode::read ? 0 : kBufferSize);
+    m_buffer.resize(mode == Mode::read ? kHeadroom + kBufferSize : kBufferSize);
     m_begin = m_end = m_scanned = 0;
     m_bInputEnded = false;
     m_runLines.clear();
