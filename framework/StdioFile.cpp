@@ -8,7 +8,10 @@
 #include "framework/FileSystem.h"
 
 namespace {
-constexpr size_t kBufferSize = 1 << 20;  // a chunk read, or an output buffer
+// A chunk read, or an output buffer. A file starts with small ones and no thread of its own: the
+// thread, and large chunks, come once it has filled the first.
+constexpr size_t kFirstChunkSize = 1 << 16;
+constexpr size_t kChunkSize = 1 << 20;
 // The unreturned bytes of one chunk go in front of the next, into this room when they fit.
 constexpr size_t kHeadroom = 1 << 12;
 constexpr char kEndOfInput = 0x1A;
@@ -45,37 +48,53 @@ void CStdioFile::Open(const std::string& name, Mode mode) {
     std::setvbuf(m_file, nullptr, _IONBF, 0);
     m_mode = mode;
     m_strFilePath = FullPath(name);
-    m_buffer.resize(mode == Mode::read ? kHeadroom + kBufferSize : kBufferSize);
+    m_chunkSize = kFirstChunkSize;
+    m_buffer.resize(mode == Mode::read ? kHeadroom + m_chunkSize : m_chunkSize);
     m_begin = m_end = m_scanned = 0;
     m_bInputEnded = false;
     m_runLines.clear();
     m_nextLine = 0;
-    m_io = std::make_unique<CBackgroundThread>();
     m_ioError = 0;
     if (mode == Mode::read) {
         ReadAhead();
     }
 }
 
-void CStdioFile::ReadAhead() {
-    m_ioBuffer.resize(std::max(m_ioBuffer.size(), kHeadroom + kBufferSize));
-    m_io->Start([this] {
-        char* chunk = m_ioBuffer.data() + kHeadroom;
-        errno = 0;
-        const size_t count = std::fread(chunk, 1, kBufferSize, m_file);
-        m_ioError = count < kBufferSize && std::ferror(m_file) ? LastError() : 0;
-        const void* stop = std::memchr(chunk, kEndOfInput, count);
-        m_ioSize =
-            stop != nullptr ? static_cast<size_t>(static_cast<const char*>(stop) - chunk) : count;
-        m_bChunkEndsInput = stop != nullptr || count < kBufferSize;
-    });
+void CStdioFile::StartBackgroundIo() {
+    m_io = std::make_unique<CBackgroundThread>();
+    m_chunkSize = kChunkSize;
+}
+
+void CStdioFile::RunIo(std::function<void()> job) {
+    if (m_io != nullptr) {
+        m_io->Start(std::move(job));
+    } else {
+        job();
+    }
 }
 
 void CStdioFile::WaitForIo(CFileException::Operation operation) {
-    m_io->Wait();
+    if (m_io != nullptr) {
+        m_io->Wait();
+    }
     if (m_ioError != 0) {
         Fail(operation, m_ioError);
     }
+}
+
+// Reads the next chunk into m_ioBuffer.
+void CStdioFile::ReadAhead() {
+    m_ioBuffer.resize(std::max(m_ioBuffer.size(), kHeadroom + m_chunkSize));
+    RunIo([this, size = m_chunkSize] {
+        char* chunk = m_ioBuffer.data() + kHeadroom;
+        errno = 0;
+        const size_t count = std::fread(chunk, 1, size, m_file);
+        m_ioError = count < size && std::ferror(m_file) ? LastError() : 0;
+        const void* stop = std::memchr(chunk, kEndOfInput, count);
+        m_ioSize =
+            stop != nullptr ? static_cast<size_t>(static_cast<const char*>(stop) - chunk) : count;
+        m_bChunkEndsInput = stop != nullptr || count < size;
+    });
 }
 
 void CStdioFile::Fail(CFileException::Operation operation, int error) {
@@ -94,6 +113,9 @@ bool CStdioFile::ReadMore() {
     m_end += m_ioSize;
     m_bInputEnded = m_bChunkEndsInput;
     if (!m_bInputEnded) {
+        if (m_io == nullptr) {
+            StartBackgroundIo();
+        }
         ReadAhead();
     }
     return true;
@@ -161,17 +183,16 @@ bool CStdioFile::ReadString(std::string& line) {
     return read;
 }
 
-// Starts writing the buffer in the background, once the last one is written, and goes on in
-// the other buffer.
+// Writes the buffer, once the last one is written, and goes on in the other buffer.
 void CStdioFile::FlushBuffer() {
     if (m_end == 0) {
         return;
     }
     WaitForIo(CFileException::Operation::write);
     m_buffer.swap(m_ioBuffer);
-    m_buffer.resize(kBufferSize);
+    m_buffer.resize(m_chunkSize);
     m_ioSize = std::exchange(m_end, 0);
-    m_io->Start([this] {
+    RunIo([this] {
         errno = 0;
         const bool written = std::fwrite(m_ioBuffer.data(), 1, m_ioSize, m_file) == m_ioSize;
         m_ioError = written ? 0 : LastError();
@@ -186,6 +207,9 @@ void CStdioFile::WriteRaw(std::string_view bytes) {
     }
     while (!bytes.empty()) {
         if (m_end == m_buffer.size()) {
+            if (m_io == nullptr) {
+                StartBackgroundIo();
+            }
             FlushBuffer();
         }
         const size_t count = std::min(bytes.size(), m_buffer.size() - m_end);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -47,8 +48,10 @@ public:
 
 private:
     void Abandon();
-    void ReadAhead();
+    void StartBackgroundIo();
+    void RunIo(std::function<void()> job);
     void WaitForIo(CFileException::Operation operation);
+    void ReadAhead();
     bool ReadMore();
     void PlaceUnreturnedBeforeChunk();
     void FlushBuffer();
@@ -67,10 +70,12 @@ private:
     // Reading: the lines of the last run, of which ReadLine has returned the first m_nextLine.
     std::vector<std::string_view> m_runLines;
     size_t m_nextLine = 0;
-    // The background thread reads the next chunk into m_ioBuffer from kHeadroom on, or writes
-    // m_ioBuffer out; m_ioSize bytes, and m_ioError the errno of its failure or 0. A chunk ends
-    // the input when it is short or holds a byte 0x1A, where its m_ioSize bytes end.
+    // A job reads the next chunk into m_ioBuffer from kHeadroom on, or writes m_ioBuffer out;
+    // m_ioSize bytes, and m_ioError the errno of its failure or 0. A chunk ends the input when
+    // it is short or holds a byte 0x1A, where its m_ioSize bytes end. Jobs run on m_io once the
+    // file has filled its first chunk, at once before that.
     std::unique_ptr<CBackgroundThread> m_io;
+    size_t m_chunkSize = 0;
     std::vector<char> m_ioBuffer;
     size_t m_ioSize = 0;
     int m_ioError = 0;
