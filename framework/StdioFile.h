@@ -14,7 +14,9 @@
 // A buffered text file with the same text mode on every platform:
 // reading, a line ends at LF, a CR directly before the LF goes with it, a lone CR stays in the
 // line, and a byte 0x1A ends the input; writing, every "\n" goes out as CR LF.
-// Every failure throws CFileException.
+// A file larger than a first small chunk is read ahead, or written behind, on a thread of its
+// own. Every failure throws CFileException, from the call that reads, writes past a full buffer
+// or closes after it.
 class CStdioFile {
 public:
     enum class Mode { read, write };  // write creates the file or empties an existing one
