@@ -2,55 +2,42 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "engine/FieldSplitter.h"
 
 namespace {
 
-class HeaderRecordTest : public ::testing::Test {
-protected:
-    void Apply(const std::string& line) {
-        ApplyHeaderRecord(m_state, ClassifyRecord(line), line, m_splitter);
+// Each record applies on top of those above it; the columns give the current group, text type,
+// scale, width and height after it.
+TEST(ExchangeStateTest, HeaderRecordsSetTheTablesAndSelectTheCurrentEntries) {
+    const std::tuple<std::string, int, int, int, double, double> steps[] = {
+        {"hcw 9 9 9 9 9 9 9 9 9 9", 0, 0, 0, 0, 0},
+        {"hcw 1 2 3", 0, 0, 0, 0, 0},
+        {"hch 1 2 3 4 5 6 7 8 9 10 11", 0, 0, 0, 0, 0},
+        {"hs 1 2.5 0 0 0 0 0 0 0 0 0 0 0 0 0 0 7 8", 0, 0, 1, 0, 0},
+        {"lg1", 1, 0, 2, 0, 0},
+        {"cn3", 1, 3, 2, 3, 3},
+        {"cn4", 1, 4, 2, 0, 4},
+        {"cna", 1, 10, 2, 0, 10},
+        {"cnf", 1, 15, 2, 0, 0},
+        {"cn-3", 1, -3, 2, 0, 0},
+        {"cna 1 2", 1, 0, 2, 1, 2},
+        {"cn", 1, 0, 2, 0, 0},
+        {"lg16", 16, 0, 7, 0, 0},
+        {"lgJww", 99999, 0, 1, 0, 0},
+        {"lgJWW", 0, 0, 1, 0, 0},
+    };
+    ExchangeState state;
+    FieldSplitter splitter;
+    for (const auto& [line, group, type, scale, width, height] : steps) {
+        ApplyHeaderRecord(state, ClassifyRecord(line), line, splitter);
+        EXPECT_EQ(state.currentGroup, group) << line;
+        EXPECT_EQ(state.currentTextType, type) << line;
+        EXPECT_EQ(state.CurrentScale(), scale) << line;
+        EXPECT_EQ(state.CurrentTextWidth(), width) << line;
+        EXPECT_EQ(state.CurrentTextHeight(), height) << line;
     }
-    ExchangeState m_state;
-    FieldSplitter m_splitter;
-};
-
-TEST_F(HeaderRecordTest, SizeAndScaleRecordsReplaceTheirWholeTable) {
-    Apply("hcw 9 9 9 9 9 9 9 9 9 9");
-    Apply("hcw 1 2 3");
-    EXPECT_EQ(m_state.textWidth[3], 3);
-    EXPECT_EQ(m_state.textWidth[4], 0);
-    EXPECT_EQ(m_state.textWidth[10], 0);
-    Apply("hch 1 2 3 4 5 6 7 8 9 10 11");
-    EXPECT_EQ(m_state.textHeight[10], 10);
-    Apply("hs 1 2.5 0.5 x");
-    EXPECT_EQ(m_state.groupScale[0], 1);
-    EXPECT_EQ(m_state.groupScale[1], 2);
-    EXPECT_EQ(m_state.groupScale[2], 0);
-    EXPECT_EQ(m_state.groupScale[16], 0);
-}
-
-TEST_F(HeaderRecordTest, GroupAndTypeRecordsSelectTheCurrentEntries) {
-    Apply("lgb");
-    EXPECT_EQ(m_state.currentGroup, 11);
-    Apply("lgJww");
-    EXPECT_EQ(m_state.currentGroup, 99999);
-    EXPECT_EQ(m_state.CurrentScale(), 1);
-    Apply("cn10");
-    EXPECT_EQ(m_state.currentTextType, 10);
-    Apply("cna");
-    EXPECT_EQ(m_state.currentTextType, 10);
-    Apply("cnb");
-    EXPECT_EQ(m_state.CurrentTextHeight(), 0);
-    Apply("cna 1 2");
-    EXPECT_EQ(m_state.currentTextType, 0);
-    EXPECT_EQ(m_state.CurrentTextWidth(), 1);
-    EXPECT_EQ(m_state.CurrentTextHeight(), 2);
-    Apply("cn");
-    EXPECT_EQ(m_state.CurrentTextWidth(), 0);
-    EXPECT_EQ(m_state.CurrentTextHeight(), 0);
-    Apply("cn-3");
-    EXPECT_EQ(m_state.CurrentTextHeight(), 0);
 }
 
 }  // namespace

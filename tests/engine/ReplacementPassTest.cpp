@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 #include "engine/Vosk1Doc.h"
 #include "tests/common/RecordingErrorSink.h"
@@ -9,89 +10,65 @@
 
 namespace {
 
-class ReplacementPassTest : public ScratchDirectoryTest {
+class DrawingTest : public ScratchDirectoryTest {
 protected:
-    // Runs the pass over the input and returns what it wrote.
-    std::string Run(const std::string& input, const ReplacementTable& table) {
+    std::string Run(const std::string& input, const ReplacementTable& table,
+                    const std::string& runParameter = "") {
         WriteFile("temp.txt", input);
-        m_doc.OnNewDocument("");
+        m_doc.OnNewDocument(runParameter);
         m_doc.RunReplacementPass(table, m_errors);
         return ReadFile("jwc_temp.txt");
     }
     CVosk1Doc m_doc;
     RecordingErrorSink m_errors;
 };
+using ReplacementPassTest = DrawingTest;
+using MultiLineLayoutTest = DrawingTest;
+using DrawingTextListTest = DrawingTest;
 
 TEST_F(ReplacementPassTest, WorkedExample) {
-    const ReplacementTable table = MakeTable({{"A", "B"}, {"C", ""}, {"D", "E//F"}});
     const std::string input =
-        "hq\n"
-        "hcw 2 2 2 2 2 2 2 2 2 2\n"
-        "hch 3 3 3 3 3 3 3 3 3 3\n"
-        "hs 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10\n"
-        "lg0\n"
-        "cn1\n"
-        "ch 0 0 1 0 \"A\n"
-        "ch 0 0 1 0 \"C\n"
-        "ch 5 50 1 0 \"D\n"
-        "ch 0 0 1 0 \"Z\n"
-        "xx 1 2\n";
-    EXPECT_EQ(Run(input, table),
-              "hd\r\n"
-              "lg0\r\n"
-              "cn1\r\n"
-              "ch 0 0 1 0 \"B\r\n"
-              "ch 5 50 1 0 \"E\r\n"
-              "ch 5 20 1 0 \"F\r\n"
-              "ch 0 0 1 0 \"Z\r\n"
-              "xx 1 2\r\n");
+        "hq\nhcw 2 2 2 2 2 2 2 2 2 2\nhch 3 3 3 3 3 3 3 3 3 3\n"
+        "hs 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10\nlg0\ncn1\n"
+        "ch 0 0 1 0 \"A\nch 0 0 1 0 \"C\nch 5 50 1 0 \"D\nch 0 0 1 0 \"Z\nxx 1 2\n";
+    EXPECT_EQ(Run(input, MakeTable({{"A", "B"}, {"C", ""}, {"D", "E//F"}})),
+              "hd\r\nlg0\r\ncn1\r\nch 0 0 1 0 \"B\r\nch 5 50 1 0 \"E\r\nch 5 20 1 0 \"F\r\n"
+              "ch 0 0 1 0 \"Z\r\nxx 1 2\r\n");
     EXPECT_TRUE(m_errors.errors.empty());
 }
 
 TEST_F(ReplacementPassTest, RowsApplyInOrderUntilASingleLineRow) {
     const std::string header = "hch 1 1 1 1 1 1 1 1 1 1\nhs 1\ncn1\n";
-    const struct {
-        ReplacementTable table;
-        std::string record;
-        std::string output;
-    } cases[] = {
-        {MakeTable({{"", ""}, {"A", "X"}, {"", ""}, {"", ""}, {"A", "Y"}}), "ch 1 2 1 0 \"A",
+    const std::tuple<ReplacementTable, std::string, std::string> cases[] = {
+        {MakeTable({{"A", "P//Q"}, {"", ""}, {"A", "R//S"}, {"A", "X"}, {"A", "Y"}}),
+         "ch 1 2 1 0 \"A",
+         "ch 1 2 1 0 \"P\r\nch 1 1 1 0 \"Q\r\nch 1 2 1 0 \"R\r\nch 1 1 1 0 \"S\r\n"
          "ch 1 2 1 0 \"X\r\n"},
-        {MakeTable({{"x", ""}, {"A", "P//Q"}, {"", ""}, {"", ""}, {"A", "X"}}), "ch 1 2 1 0 \"A",
-         "ch 1 2 1 0 \"P\r\nch 1 1 1 0 \"Q\r\nch 1 2 1 0 \"X\r\n"},
-        {MakeTable({{"A", "X"}, {"A", "P//Q"}}), "ch 1 2 1 0 \"A", "ch 1 2 1 0 \"X\r\n"},
-        {MakeTable({{"A", "P//Q"}, {"A", "R//S"}}), "ch 1 2 1 0 \"A",
-         "ch 1 2 1 0 \"P\r\nch 1 1 1 0 \"Q\r\nch 1 2 1 0 \"R\r\nch 1 1 1 0 \"S\r\n"},
-        {MakeTable({{"A", "P//Q"}, {"A", ""}}), "ch 1 2 1 0 \"A",
+        {MakeTable({{"A", "P//Q"}, {"A", ""}, {"A", "X"}}), "ch 1 2 1 0 \"A",
          "ch 1 2 1 0 \"P\r\nch 1 1 1 0 \"Q\r\n"},
         {MakeTable({{"A", "B"}}), "ch 1 2 1 0 \"AB", "ch 1 2 1 0 \"AB\r\n"},
         {MakeTable({{"a", "B"}}), "ch 1 2 1 0 \"A", "ch 1 2 1 0 \"A\r\n"},
-        {MakeTable({{"A", "B"}}), "ch 1 2 1 0 \"A\"tail", "ch 1 2 1 0 \"B\r\n"},
-        {MakeTable({{"A", ""}}), "cv 1 2 1 0 \"A\"tail", ""},
-        {MakeTable({{"B", "A"}}), "ch 1 2 1 0 \"A\"tail", "ch 1 2 1 0 \"A\"tail\r\n"},
+        {MakeTable({{"A", "B"}}), "cv 1 2 1 0 \"A\"tail", "cv 1 2 1 0 \"B\r\n"},
+        // Empty rows match the empty text, which a record without a quote has too.
         {MakeTable({}), "ch 1 2 1 0", ""},
-        {MakeTable({}), "ch 5 6 1 0 \"", ""},
         {MakeTable(std::vector(10, std::pair<std::string, std::string>("x", "y"))), "c2 5 6 1 0 \"",
          "c2 5 6 1 0 \"\r\n"},
-        {MakeTable({{"\x95\x5C", "\x81\x40"}}), "cz 1 2 1 0 \"\x95\x5C",
-         "cz 1 2 1 0 \"\x81\x40\r\n"},
-        {MakeTable({{"\x82\x60", "X"}}), "ch 1 2 1 0 \"A", "ch 1 2 1 0 \"A\r\n"},
+        {MakeTable({{"\x95\\", "\x81\x40"}}), "cz 1 2 \"\x95\\", "cz 1 2 \"\x81\x40\r\n"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Run(header + c.record + "\nnext\n", c.table), "cn1\r\n" + c.output + "next\r\n")
-            << c.record;
+    // Each record ends in CR LF, as most lines do, and the line after it holds a quote.
+    for (const auto& [table, record, output] : cases) {
+        EXPECT_EQ(Run(header + record + "\r\nnext \"\n", table), "cn1\r\n" + output + "next \"\r\n")
+            << record;
     }
 }
 
 TEST_F(ReplacementPassTest, HeaderLinesAreConsumedAndOthersCopiedByteForByte) {
     const std::string input =
         "hq \nhqx\nhcw\nhc\nhch 1\nhsx\nhs\nlgJww\ncn\"ab\ncn 1 2\n\n"
-        "  leading\ttab\r\nlone\rcr\nlong " +
-        std::string(100000, 'L') + "\nlast";
+        "  leading\ttab\r\nlone\rcr\nlast";
     EXPECT_EQ(Run(input, MakeTable({})),
               "hq \r\nhqx\r\nhc\r\nlgJww\r\ncn\"ab\r\ncn 1 2\r\n\r\n  leading\ttab\r\nlone\rcr\r\n"
-              "long " +
-                  std::string(100000, 'L') + "\r\nlast\r\n");
+              "last\r\n");
 }
 
 // Lines that pass through unchanged are copied in runs between the lines that change; runs meet
@@ -102,23 +79,16 @@ TEST_F(ReplacementPassTest, RunsOfUnchangedLinesMeetChangedOnesAnywhere) {
     while (input.size() < 3'500'000) {
         const std::string x =
             std::to_string(random() % 100000) + "." + std::to_string(input.size());
-        switch (random() % 6) {
-            case 0:
-                input += "ch " + x + " 7 1 0 \"A\r\n";
-                expected += "ch " + x + " 7 1 0 \"B\r\n";
-                break;
-            case 1:
-                input += "ch " + x + " 7 1 0 \"C\n";
-                break;
-            case 2:
-                input += "ln " + x + " 7\n";
-                expected += "ln " + x + " 7\r\n";
-                break;
-            default:
-                input += "ch " + x + " 7 1 0 \"" + x + "\r\n";
-                expected += "ch " + x + " 7 1 0 \"" + x + "\r\n";
-                break;
-        }
+        const std::string record = "ch " + x + " 7 1 0 \"";
+        // Each kind of line as read and as written.
+        const std::pair<std::string, std::string> lines[] = {
+            {record + "A\r\n", record + "B\r\n"},
+            {record + "C\n", ""},
+            {"ln " + x + " 7\n", "ln " + x + " 7\r\n"},
+            {record + x + "\r\n", record + x + "\r\n"}};
+        const auto& [in, out] = lines[std::min<size_t>(random() % 6, 3)];
+        input += in;
+        expected += out;
     }
     const std::string longLine = "ch 1 2 1 0 \"" + std::string(2'000'000, 'L');
     input += longLine + "\r\nch 1 2 1 0 \"A";
@@ -126,13 +96,69 @@ TEST_F(ReplacementPassTest, RunsOfUnchangedLinesMeetChangedOnesAnywhere) {
     EXPECT_TRUE(Run(input, MakeTable({{"A", "B"}, {"C", ""}})) == expected);
 }
 
-TEST_F(ReplacementPassTest, MissingInputIsReportedAndLeavesAnEmptyOutput) {
+TEST_F(MultiLineLayoutTest, WorkedExampleStepsOnePitchPerLine) {
+    EXPECT_EQ(Run("hs 1\ncn0 2 2.5\nch 100 200 1 0 \"T", MakeTable({{"T", "A//B//C"}})),
+              "cn0 2 2.5\r\nch 100 200 1 0 \"A\r\nch 100 197.5 1 0 \"B\r\nch 100 195 1 0 \"C\r\n");
+}
+
+// Text of width 2 and height 2.5 at scale 1.
+TEST_F(MultiLineLayoutTest, StepsAtRightAnglesToTheDirection) {
+    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
+        {"cv 10 10 0 -1 ", "a//b", "", "cv 10 10 0 -1 \"a\r\ncv 8 10 0 -1 \"b\r\n"},
+        {"ch 0 0 3 4 ", "a//b", "", "ch 0 0 3 4 \"a\r\nch 2 -1.5 3 4 \"b\r\n"},
+        {"ch 1.000 0.00001 1.0 0 ", "a//b", "",
+         "ch 1 1e-005 1.0 0 \"a\r\nch 1 -2.49999 1.0 0 \"b\r\n"},
+        {"ch 0 0 1 0 ", "//a////", "",
+         "ch 0 0 1 0 \"\r\nch 0 -2.5 1 0 \"a\r\nch 0 -5 1 0 \"\r\nch 0 -7.5 1 0 \"\r\n"},
+        {"ch 0 0 1 0 ", "a//b", "/P-0.5", "ch 0 0 1 0 \"a\r\nch 0 1.25 1 0 \"b\r\n"},
+        {"ch 7 8 1 1 ", "a//b", "xxx", "ch 7 8 1 1 \"a\r\nch 7 8 1 1 \"b\r\n"},
+        // Without a direction the lines go down as for horizontal text.
+        {"ch 7 8 ", "a//b", "", "ch 7 8   \"a\r\nch 7 5.5   \"b\r\n"},
+        {"c2 1 2 1 0 extra fields ", "a//b", "", "c2 1 2 1 0 \"a\r\nc2 1 -0.5 1 0 \"b\r\n"},
+    };
+    for (const auto& [header, after, parameter, records] : cases) {
+        EXPECT_EQ(Run("hs 1\ncn0 2 2.5\n" + header + "\"T", MakeTable({{"T", after}}), parameter),
+                  "cn0 2 2.5\r\n" + records)
+            << header << after;
+    }
+}
+
+// Each line steps from the one before, as the stored files were made: 60 steps of 0.1 add up to
+// -5.999999999999995, which 60 * 0.1 would not give. The lines are far more than a split's 20.
+TEST_F(MultiLineLayoutTest, EveryLineStepsFromTheOneBefore) {
+    std::string after = "0";
+    for (int k = 1; k <= 60; ++k) {
+        after += "//" + std::to_string(k);
+    }
+    const std::string output = Run("hs 1\ncn0 0.1 0\ncv 0 0 0 -1 \"T", MakeTable({{"T", after}}));
+    EXPECT_TRUE(output.ends_with("\"59\r\ncv -5.99999999999999 0 0 -1 \"60\r\n")) << output;
+}
+
+TEST_F(DrawingTextListTest, CollectsTheTextOfEveryTextRecordAfresh) {
+    WriteFile("temp.txt",
+              "hq\nch 0 0 1 0 \"A\ncv 0 0 1 0 \"A\r\ncz 0 0 \"\nc2 1 1 \"x\"y\nCH 0 0 \"no\n"
+              "c  \"no\ncn\"no\nch 0 0 1 0\nch 0 0 1 0 \"\x95\\A\nch 0 0 1 0 \"last");
+    const std::string expected = "A\r\nA\r\n\r\nx\r\n\r\n\x95\\A\r\nlast\r\n";
+    m_doc.CollectTexts(m_errors);
+    EXPECT_EQ(m_doc.m_strPreview, expected);
+    m_doc.CollectTexts(m_errors);
+    EXPECT_EQ(m_doc.m_strPreview, expected);
+    EXPECT_TRUE(m_errors.errors.empty());
+}
+
+// Both readers of the drawing report it missing and leave no output or list from before.
+TEST_F(ReplacementPassTest, AMissingDrawingIsReportedHereAndByTheTextList) {
     WriteFile("jwc_temp.txt", "old output");
+    m_doc.m_strPreview = "stale\r\n";
     m_doc.RunReplacementPass(MakeTable({}), m_errors);
+    m_doc.CollectTexts(m_errors);
     EXPECT_EQ(ReadFile("jwc_temp.txt"), "");
-    ASSERT_EQ(m_errors.errors.size(), 1u);
-    EXPECT_EQ(m_errors.errors[0].m_strFileName, "temp.txt");
-    EXPECT_EQ(m_errors.errors[0].m_cause, CFileException::Cause::fileNotFound);
+    EXPECT_EQ(m_doc.m_strPreview, "");
+    ASSERT_EQ(m_errors.errors.size(), 2u);
+    for (const CFileException& error : m_errors.errors) {
+        EXPECT_EQ(error.m_strFileName, "temp.txt");
+        EXPECT_EQ(error.m_cause, CFileException::Cause::fileNotFound);
+    }
 }
 
 }  // namespace
