@@ -1,10 +1,11 @@
+#include <cstdio>
 #include <map>
 #include <optional>
 #include <utility>
 
+#include "cli/BatchCommand.h"
 #include "editor/SettingsFiles.h"
 #include "framework/FileSystem.h"
-#include "tests/common/BatchRun.h"
 #include "tests/common/ScratchDirectory.h"
 
 #ifndef _WIN32
@@ -27,17 +28,43 @@ struct Case {
     std::vector<std::pair<std::filesystem::path, std::string>> entries;
     std::vector<std::string> arguments;
     int status;
-    std::string error;  // all it prints to standard error, after "vosk1-batch: "
+    std::string error;  // all it prints to standard error, after "vosk1-batch: " and before "\n"
     std::optional<std::string> output = {};  // "jwc_temp.txt" afterwards; none: unchanged
     std::string out = "";                    // all it prints to standard output
+    unsigned sizeLimit = 0;                  // of the files it writes, in bytes; 0: none
 };
+
+// The output of the drawing every case starts with, its text replaced by "B//C" whose second line
+// is at y.
+std::string Replaced(const char* y) {
+    return "cn1\r\nch 0 0 1 0 \"B\r\nch 0 "s + y + " 1 0 \"C\r\nln 0 0 1 1\r\n";
+}
 
 std::string Repeat(const std::string& text, int count) {
     std::string repeated;
-    for (int k = 0; k < count; ++k) {
+    while (count-- > 0) {
         repeated += text;
     }
     return repeated;
+}
+
+struct BatchRun {
+    int status;
+    std::string out, err;
+};
+
+// vosk1-batch run in this process, with what it printed.
+BatchRun RunBatch(const std::vector<std::string>& arguments) {
+    std::FILE* files[] = {std::tmpfile(), std::tmpfile()};
+    const int status = RunBatchCommand(arguments, files[0], files[1]);
+    std::string printed[2];
+    for (int i = 0; i < 2; ++i) {
+        printed[i].resize(static_cast<size_t>(std::ftell(files[i])));
+        std::rewind(files[i]);
+        printed[i].resize(std::fread(printed[i].data(), 1, printed[i].size(), files[i]));
+        std::fclose(files[i]);
+    }
+    return {status, printed[0], printed[1]};
 }
 
 class FileFaultTest : public ScratchDirectoryTest {
@@ -46,12 +73,10 @@ protected:
     std::map<std::u8string, std::string> Snapshot() const {
         std::map<std::u8string, std::string> entries;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(Directory())) {
-            std::string& seen = entries[entry.path().lexically_relative(Directory()).u8string()];
-            if (entry.is_symlink()) {
-                seen = "-> " + std::filesystem::read_symlink(entry.path()).string();
-            } else {
-                seen = entry.is_directory() ? kDir : ReadFile(entry.path());
-            }
+            entries[entry.path().lexically_relative(Directory()).u8string()] =
+                entry.is_symlink()     ? "-> " + std::filesystem::read_symlink(entry).string()
+                : entry.is_directory() ? kDir
+                                       : ReadFile(entry.path());
         }
         return entries;
     }
@@ -84,7 +109,18 @@ protected:
             if (c.output) {
                 expected[u8"jwc_temp.txt"] = *c.output;
             }
+#ifndef _WIN32
+            // The write that crosses the limit fails with EFBIG, as on a full disk.
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit saved{};
+            getrlimit(RLIMIT_FSIZE, &saved);
+            const rlimit limit{c.sizeLimit > 0 ? c.sizeLimit : saved.rlim_cur, saved.rlim_max};
+            setrlimit(RLIMIT_FSIZE, &limit);
+#endif
             const BatchRun result = RunBatch(c.arguments);
+#ifndef _WIN32
+            setrlimit(RLIMIT_FSIZE, &saved);
+#endif
             EXPECT_EQ(result.status, c.status);
             EXPECT_EQ(result.err, c.error.empty() ? "" : "vosk1-batch: " + c.error + "\n");
             EXPECT_TRUE(result.out == c.out);
@@ -92,6 +128,34 @@ protected:
         }
     }
 };
+
+TEST_F(FileFaultTest, OptionsAndBadUsage) {
+    const std::string help = RunBatch({"--help"}).out;
+    ASSERT_TRUE(help.starts_with("usage: vosk1-batch")) << help;
+    const std::string usage = std::string("\n").append(help, 0, help.size() - 1);
+    const std::string texts = "ch 0 0 1 0 \"\x95\x5C\r\nxx\ncv 1 1 0 1 \"a\r\r\nch 0 0 1 0 \"\n";
+    Check({
+        {{{"Vosk.ini", "gone.mse"}}, {"/P3", "--table", "t.mse"}, 0, "", Replaced("-6")},
+        // Every text in its raw bytes, ended by a line feed.
+        {{{"temp.txt", texts}}, {"--list"}, 0, "", std::nullopt, "\x95\x5C\na\r\n\n"},
+        {{}, {"--help"}, 0, "", std::nullopt, help},
+        {{}, {"--table"}, 2, "--table needs a value" + usage},
+        {{}, {"--bogus"}, 2, "unknown option --bogus" + usage},
+        {{}, {"/P1", "/P2"}, 2, "more than one run parameter" + usage},
+        {{}, {"--list", "/P1"}, 2, "--list takes no table and no run parameter" + usage},
+        {{}, {"-C", "nowhere"}, 2, "cannot change to directory \"nowhere\""},
+    });
+}
+
+// -C comes first wherever it stands, and relative paths, also in "Vosk.ini", are taken from there.
+TEST_F(FileFaultTest, DirectoryOption) {
+    std::filesystem::create_directories("job/tables");
+    WriteFile("job/temp.txt", "ch 0 0 1 0 \"A\n");
+    WriteFile("job/tables/t.mse", "A ---> C\r\n");
+    WriteFile("job/Vosk.ini", "tables/t.mse");
+    EXPECT_EQ(RunBatch({"/P1", "-C", "job"}).status, 0);
+    EXPECT_EQ(ReadFile(Directory() / "job" / "jwc_temp.txt"), "ch 0 0 1 0 \"C\r\n");
+}
 
 // A table or "Vosk.ini" that cannot be read stops the run before the output is opened; a drawing
 // that cannot be read leaves an empty output.
@@ -106,8 +170,9 @@ TEST_F(FileFaultTest, AFaultNamesItsFileAndCauseAndChangesNothingElse) {
         "cannot write \"" + InFull("jwc_temp.txt") + "\": disk full";
     // The output of this drawing is larger than the write buffer.
     [[maybe_unused]] const std::string longDrawing = Repeat("ln 0 0 1 1\n", 40000);
+    [[maybe_unused]] const std::string partial = Repeat("ln 0 0 1 1\r\n", 40000).substr(0, 100000);
     Check({
-        {{}, {}, 0, "", "cn1\r\nch 0 0 1 0 \"B\r\nch 0 -2 1 0 \"C\r\nln 0 0 1 1\r\n"},
+        {{}, {""}, 0, "", Replaced("-2")},  // an empty run parameter is /P1
         {{{"t.mse", ""}}, {}, 0, "", "cn1\r\nch 0 0 1 0 \"A\r\nln 0 0 1 1\r\n"},
         {{{"t.mse", junk}, {"temp.txt", texts}}, {}, 0, "", replaced},
         {{{"Vosk.ini", kNone}}, {}, 2, "cannot open \"Vosk.ini\": no such file"},
@@ -128,23 +193,9 @@ TEST_F(FileFaultTest, AFaultNamesItsFileAndCauseAndChangesNothingElse) {
         // /dev/full fails the first write: amid a long output, at the close of a short one.
         {{{"jwc_temp.txt", "-> /dev/full"}, {"temp.txt", longDrawing}}, {}, 1, full},
         {{{"jwc_temp.txt", "-> /dev/full"}}, {}, 1, full},
+        {{{"jwc_temp.txt", kNone}, {"temp.txt", longDrawing}}, {}, 1, full, partial, "", 100000},
 #endif
     });
-#ifndef _WIN32
-    // A file size limit fails the write that crosses it with EFBIG, as a full disk would.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const rlimit limit{100000, saved.rlim_max};
-    std::filesystem::remove("jwc_temp.txt");
-    WriteFile("temp.txt", longDrawing);
-    setrlimit(RLIMIT_FSIZE, &limit);
-    const BatchRun result = RunBatch({});
-    setrlimit(RLIMIT_FSIZE, &saved);
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "vosk1-batch: " + full + "\n");
-    EXPECT_TRUE(ReadFile("jwc_temp.txt") == Repeat("ln 0 0 1 1\r\n", 40000).substr(0, 100000));
-#endif
 }
 
 // 表 (0x95 0x5C), ソ (0x83 0x5C) and 能 (0x94 0x5C) end in the byte of a backslash.
@@ -177,6 +228,7 @@ TEST_F(FileFaultTest, LongLinesAndTextsPassWhole) {
         {"temp.txt", "ln " + line + "\n" + header + text + "\n" + header + line + "\n"}};
     const std::string replaced =
         "ln " + line + "\r\n" + header + after + "\r\n" + header + line + "\r\n";
+    // One text laid out on 10000 lines.
     std::string lines = "T ---> L0";
     std::string laidOut = "cn1\r\nch 5 0 1 0 \"L0\r\n";
     for (int k = 1; k < 10'000; ++k) {

@@ -12,7 +12,7 @@
 #include "framework/WindowSystem.h"
 
 // A window system without windows: it records what the program shows and answers its questions
-// and file dialogs from scripts. Changes of the current directory are real, since the program
+// and file dialogs from a script. Changes of the current directory are real, since the program
 // opens files by bare name.
 class HeadlessWindowSystem : public WindowSystem {
 public:
@@ -28,10 +28,12 @@ public:
         return (type & 0x0F) == kMbOk ? kIdOk : Next("") == "yes" ? kIdYes : kIdNo;
     }
     std::optional<std::string> ShowOpenDialog(const FileDialogOptions& options) override {
-        return AnswerDialog("open:", options);
+        dialogs.push_back(options);
+        return Next("open:");
     }
     std::optional<std::string> ShowSaveDialog(const FileDialogOptions& options) override {
-        return AnswerDialog("save:", options);
+        dialogs.push_back(options);
+        return Next("save:");
     }
     void SetTitle(const std::string& title) override { titles.push_back(title); }
     void PostCloseRequest() override { ++closeRequests; }
@@ -39,8 +41,8 @@ public:
     std::string GetProgramPath() override { return programPath; }
 
     // Taken from the front: "yes" or "no" for a question, "open:<path>" or "save:<path>" for a
-    // file dialog, cancelled by an empty path; boxes with only OK take none. A question with none
-    // left or a dialog whose answer is not next counts in unscripted and gets No or cancel.
+    // file dialog, cancelled by an empty path; boxes with only OK take none. A question or dialog
+    // whose answer is not next counts in unscripted and gets No or cancel.
     std::deque<std::string> answers;
     int unscripted = 0;
 
@@ -61,12 +63,6 @@ private:
         }
         std::string answer = answers.front().substr(kind.size());
         answers.pop_front();
-        return answer;
-    }
-    std::optional<std::string> AnswerDialog(const std::string& kind,
-                                            const FileDialogOptions& options) {
-        dialogs.push_back(options);
-        std::optional<std::string> path = Next(kind);
-        return path && !path->empty() ? path : std::nullopt;
+        return answer.empty() ? std::nullopt : std::optional(answer);
     }
 };
