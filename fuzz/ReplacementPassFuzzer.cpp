@@ -1,14 +1,9 @@
-#include <tuple>
-
 #include "engine/Vosk1Doc.h"
 #include "fuzz/FuzzSupport.h"
 #include "tests/common/RecordingErrorSink.h"
 
 // Input: table-file lines (the eleventh, if any, is the run parameter), a NUL byte, then the
-// drawing; without a NUL the whole input is the drawing and the table is empty.
-// The output must hold, line by line and each line ending CR LF, the drawing's lines with the
-// header records dropped, "hq" as "hd" and every text record copied, replaced or laid out as
-// the matching rows say; the layout's x and y are left to the engine's tests.
+// drawing; without a NUL the whole input is the drawing.
 namespace {
 
 std::string_view Field(std::string_view header, int index) {
@@ -18,7 +13,7 @@ std::string_view Field(std::string_view header, int index) {
     return CutAt(header, " ").first;
 }
 
-// A laid-out record without its x and y, the fields that the layout computes.
+// The layout's x and y are left to the engine's tests.
 std::string WithoutPosition(std::string_view record) {
     const auto [kind, rest] = CutAt(record, " ");
     return std::string(kind) + " " + std::string(CutAt(CutAt(rest, " ").second, " ").second);
@@ -28,21 +23,24 @@ std::string WithoutPosition(std::string_view record) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     [[maybe_unused]] static const bool inScratchDirectory = EnterScratchDirectory();
-    std::string_view tableText, drawing = AsText(data, size);
-    if (drawing.find('\0') != std::string_view::npos) {
-        std::tie(tableText, drawing) = CutAt(drawing, std::string_view("\0", 1));
-    }
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const auto [tableText, drawing] = input.find('\0') == std::string_view::npos
+                                          ? std::pair<std::string_view, std::string_view>{"", input}
+                                          : CutAt(input, std::string_view("\0", 1));
     const std::vector<std::string> tableLines = TextModeLines(tableText);
     ReplacementTable table;
     for (size_t r = 0; r < table.rows.size() && r < tableLines.size(); ++r) {
         table.rows[r] = RowFromLine(tableLines[r]);
     }
-    WriteBytes("temp.txt", drawing);
+    std::ofstream("temp.txt", std::ios::binary) << drawing;
     CVosk1Doc doc;
     doc.OnNewDocument(tableLines.size() > table.rows.size() ? tableLines[table.rows.size()] : "");
     RecordingErrorSink errors;
     doc.RunReplacementPass(table, errors);
 
+    // Header records are dropped, "hq" becomes "hd", other records are copied. A text record is
+    // laid out for each matching multi-line row up to the first matching one-line row, which
+    // replaces it, or removes it when its after text is empty.
     std::vector<std::pair<bool, std::string>> expected;  // (laid out, line)
     std::string preview;
     for (const std::string& line : TextModeLines(drawing)) {
@@ -53,15 +51,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
             continue;
         }
-        const std::string_view header = CutAt(line, "\"").first;
-        const std::string_view text = CutAt(CutAt(line, "\"").second, "\"").first;
+        const auto [header, quoted] = CutAt(line, "\"");
+        const std::string_view text = CutAt(quoted, "\"").first;
         preview.append(text).append("\r\n");
-        bool consumed = false;
+        bool matched = false;
         for (const ReplacementRow& row : table.rows) {
             if (row.before != text) {
                 continue;
             }
-            consumed = true;
+            matched = true;
             if (row.after.find("//") == std::string::npos) {
                 if (!row.after.empty()) {
                     expected.emplace_back(false, std::string(header) + "\"" + row.after);
@@ -77,22 +75,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 expected.emplace_back(true, kept + std::string(CutAt(pieces, "//").first));
             }
         }
-        if (!consumed) {
+        if (!matched) {
             expected.emplace_back(false, line);
         }
     }
 
+    // Each line ends in CR LF.
     const std::string output = ReadBytes("jwc_temp.txt");
     std::string_view rest = output;
     for (const auto& [laidOut, line] : expected) {
         const auto [written, next] = CutAt(rest, "\r\n");
-        FUZZ_CHECK(written.size() < rest.size());
-        FUZZ_CHECK((laidOut ? WithoutPosition(written) : std::string(written)) == line);
+        assert(written.size() < rest.size());
+        assert((laidOut ? WithoutPosition(written) : std::string(written)) == line);
         rest = next;
     }
-    FUZZ_CHECK(rest.empty());
-
+    assert(rest.empty());
     doc.CollectTexts(errors);
-    FUZZ_CHECK(doc.m_strPreview == preview && errors.errors.empty());
+    assert(doc.m_strPreview == preview && errors.errors.empty());
     return 0;
 }
