@@ -1,9 +1,14 @@
 #include "cli/BatchCommand.h"
 
+#include <cmath>
+#include <exception>
+#include <new>
 #include <optional>
 #include <string_view>
 
 #include "editor/SettingsFiles.h"
+#include "engine/ExchangeInput.h"
+#include "engine/MultiLineLayout.h"
 #include "engine/Vosk1Doc.h"
 #include "framework/FileSystem.h"
 
@@ -11,7 +16,8 @@ namespace {
 
 constexpr int kExitDone = 0;
 constexpr int kExitFileFailed = 1;
-constexpr int kExitUsage = 2;
+// Bad usage, or a table or "Vosk.ini" that cannot be read: the run stopped before the pass.
+constexpr int kExitNotStarted = 2;
 
 constexpr char kUsage[] =
     "usage: vosk1-batch [-C DIR] [--table FILE] [RUNPARAM]\n"
@@ -31,7 +37,8 @@ constexpr char kUsage[] =
     "\n"
     "A table file has ten lines \"before ---> after\"; an empty after text removes the\n"
     "text, and \"//\" in an after text makes it several lines.\n"
-    "Exit status: 0 done; 1 a file of the drawing could not be read or written;\n"
+    "Exit status: 0 done; 1 the drawing could not be read or the result written\n"
+    "(there is then no \"jwc_temp.txt\": a result is written whole or not at all);\n"
     "2 bad usage, or the table or \"Vosk.ini\" could not be read (\"jwc_temp.txt\" is\n"
     "then left untouched).\n";
 
@@ -51,6 +58,8 @@ const char* CauseText(CFileException::Cause cause) {
             return "invalid path";
         case CFileException::Cause::accessDenied:
             return "access denied";
+        case CFileException::Cause::isDirectory:
+            return "is a directory";
         case CFileException::Cause::diskFull:
             return "disk full";
         case CFileException::Cause::hardIO:
@@ -75,9 +84,25 @@ const char* OperationText(CFileException::Operation operation) {
     return "cannot finish";
 }
 
+// A name as bytes for a terminal: control bytes, which no Shift-JIS character holds as a trail
+// byte, are shown as \xHH.
+std::string Printable(std::string_view name) {
+    std::string printable;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            constexpr char kHexDigits[] = "0123456789ABCDEF";
+            printable += {'\\', 'x', kHexDigits[byte >> 4], kHexDigits[byte & 0xF]};
+        } else {
+            printable += c;
+        }
+    }
+    return printable;
+}
+
 void PrintFileError(std::FILE* err, const CFileException& error) {
     std::fprintf(err, "vosk1-batch: %s \"%s\": %s\n", OperationText(error.m_operation),
-                 error.m_strFileName.c_str(), CauseText(error.m_cause));
+                 Printable(error.m_strFileName).c_str(), CauseText(error.m_cause));
 }
 
 class PrintingErrorSink : public FileErrorSink {
@@ -125,7 +150,7 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
         } else if (argument == "--") {
             optionsEnded = true;
         } else {
-            std::fprintf(err, "vosk1-batch: unknown option %s\n", argument.c_str());
+            std::fprintf(err, "vosk1-batch: unknown option %s\n", Printable(argument).c_str());
             return std::nullopt;
         }
     }
@@ -133,24 +158,31 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
         std::fprintf(err, "vosk1-batch: --list takes no table and no run parameter\n");
         return std::nullopt;
     }
+    if (runParameterSeen && !std::isfinite(PitchFactor(options.runParameter))) {
+        std::fprintf(err, "vosk1-batch: the number of the run parameter \"%s\" is not finite\n",
+                     Printable(options.runParameter).c_str());
+        return std::nullopt;
+    }
     return options;
 }
 
-void PrintTexts(const std::string& preview, std::FILE* out) {
-    std::string_view rest = preview;
-    for (size_t end; (end = rest.find("\r\n")) != std::string_view::npos;) {
-        std::fwrite(rest.data(), 1, end, out);
-        std::fputc('\n', out);
-        rest.remove_prefix(end + 2);
+// Standard output is a file like the others: a failed write must not look like success.
+int FinishOutput(std::FILE* out, std::FILE* err, int status) {
+    if (std::fflush(out) != 0 || std::ferror(out) != 0) {
+        std::fprintf(err, "vosk1-batch: cannot write standard output\n");
+        return kExitFileFailed;
     }
+    return status;
 }
 
+// Prints each text as it is read, so that memory stays flat whatever the drawing's size.
 int ListTexts(std::FILE* out, std::FILE* err) {
-    CVosk1Doc doc;
     PrintingErrorSink errors(err);
-    doc.CollectTexts(errors);
-    PrintTexts(doc.m_strPreview, out);
-    return errors.Failed() ? kExitFileFailed : kExitDone;
+    ForEachDrawingText(errors, [out](std::string_view text) {
+        std::fwrite(text.data(), 1, text.size(), out);
+        std::fputc('\n', out);
+    });
+    return FinishOutput(out, err, errors.Failed() ? kExitFileFailed : kExitDone);
 }
 
 int Replace(const BatchOptions& options, std::FILE* err) {
@@ -161,36 +193,46 @@ int Replace(const BatchOptions& options, std::FILE* err) {
         ReadTableFile(tablePath, table, splitter);
     } catch (const CFileException& error) {
         PrintFileError(err, error);
-        return kExitUsage;
+        return kExitNotStarted;
     }
     CVosk1Doc doc;
     doc.OnNewDocument(options.runParameter);
-    PrintingErrorSink errors(err);
     try {
-        doc.RunReplacementPass(table, errors);
+        doc.RunReplacementPass(table);
     } catch (const CFileException& error) {
         PrintFileError(err, error);
         return kExitFileFailed;
     }
-    return errors.Failed() ? kExitFileFailed : kExitDone;
+    return kExitDone;
+}
+
+int Run(const BatchOptions& options, std::FILE* out, std::FILE* err) {
+    if (options.help) {
+        std::fputs(kUsage, out);
+        return FinishOutput(out, err, kExitDone);
+    }
+    if (options.directory && !SetCurrentDir(*options.directory)) {
+        std::fprintf(err, "vosk1-batch: cannot change to directory \"%s\"\n",
+                     Printable(*options.directory).c_str());
+        return kExitNotStarted;
+    }
+    return options.list ? ListTexts(out, err) : Replace(options, err);
 }
 
 }  // namespace
 
 int RunBatchCommand(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* err) {
-    const std::optional<BatchOptions> options = ParseArguments(arguments, err);
-    if (!options) {
-        std::fputs(kUsage, err);
-        return kExitUsage;
+    try {
+        const std::optional<BatchOptions> options = ParseArguments(arguments, err);
+        if (!options) {
+            std::fputs(kUsage, err);
+            return kExitNotStarted;
+        }
+        return Run(*options, out, err);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(err, "vosk1-batch: out of memory\n");
+    } catch (const std::exception& error) {
+        std::fprintf(err, "vosk1-batch: %s\n", error.what());
     }
-    if (options->help) {
-        std::fputs(kUsage, out);
-        return kExitDone;
-    }
-    if (options->directory && !SetCurrentDir(*options->directory)) {
-        std::fprintf(err, "vosk1-batch: cannot change to directory \"%s\"\n",
-                     options->directory->c_str());
-        return kExitUsage;
-    }
-    return options->list ? ListTexts(out, err) : Replace(*options, err);
+    return kExitFileFailed;
 }

@@ -20,6 +20,7 @@ std::string CauseSentence(const CFileException& error) {
     }
     switch (error.m_cause) {
         case Cause::accessDenied:
+        case Cause::isDirectory:
             return kAccessDenied;
         case Cause::badPath:
             return kBadPath;
@@ -40,6 +41,7 @@ std::string_view FrameworkFormat(Cause cause) {
         case Cause::badPath:
             return kFrameworkBadPath;
         case Cause::accessDenied:
+        case Cause::isDirectory:
             return kFrameworkAccessDenied;
         case Cause::diskFull:
             return kFrameworkDiskFull;
@@ -49,6 +51,15 @@ std::string_view FrameworkFormat(Cause cause) {
             break;
     }
     return kFrameworkGeneric;
+}
+
+// The format with its "%1" replaced by name.
+std::string FormatWithName(std::string_view format, std::string_view name) {
+    const size_t at = format.find("%1");
+    std::string text(format.substr(0, at));
+    text += name;
+    text += format.substr(at + 2);
+    return text;
 }
 
 }  // namespace
@@ -62,12 +73,12 @@ std::string TableLoadFailureReport(const CFileException& error) {
 }
 
 std::string CommandFileErrorReport(const CFileException& error) {
-    const std::string_view format = FrameworkFormat(error.m_cause);
-    const size_t at = format.find("%1");
-    std::string report(format.substr(0, at));
-    report += error.m_strFileName.empty() ? std::string(kUntitledFileName) : error.m_strFileName;
-    report += format.substr(at + 2);
-    return report;
+    return FormatWithName(FrameworkFormat(error.m_cause),
+                          error.m_strFileName.empty() ? kUntitledFileName : error.m_strFileName);
+}
+
+std::string BadRunParameterReport(std::string_view runParameter) {
+    return FormatWithName(kBadRunParameter, runParameter);
 }
 
 std::string UnrepresentableCellReport(int row, bool afterColumn) {

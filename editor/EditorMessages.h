@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "engine/FileErrorSink.h"
 #include "framework/FileException.h"
@@ -17,6 +18,9 @@ std::string TableLoadFailureReport(const CFileException& error);
 // The report of a file error that ended a command, in the words of the window framework, with
 // the file name (or "無題のﾌｧｲﾙ" for none) in place of %1.
 std::string CommandFileErrorReport(const CFileException& error);
+
+// The report of a run parameter whose number is not finite, which Confirm refuses.
+std::string BadRunParameterReport(std::string_view runParameter);
 
 // The report of a cell whose text Shift-JIS cannot hold; row counts from 1.
 std::string UnrepresentableCellReport(int row, bool afterColumn);

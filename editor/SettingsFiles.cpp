@@ -1,9 +1,16 @@
 #include "editor/SettingsFiles.h"
 
+#include "framework/FileSystem.h"
 #include "framework/StdioFile.h"
+
+namespace {
+// The longest path Windows takes is 32,767 characters, of up to two bytes each in Shift-JIS.
+constexpr size_t kMaxPathBytes = 2 * 32767;
+}  // namespace
 
 std::string ReadPointerFile() {
     CStdioFile file(kPointerFileName, CStdioFile::Mode::read);
+    file.LimitLineLength(kMaxPathBytes);
     std::string path;
     file.ReadString(path);
     file.Close();
@@ -11,7 +18,7 @@ std::string ReadPointerFile() {
 }
 
 void WritePointerFile(const std::string& tablePath) {
-    CStdioFile file(kPointerFileName, CStdioFile::Mode::write);
+    CStdioFile file(ResolveLinks(kPointerFileName), CStdioFile::Mode::replace);
     file.WriteString(tablePath);
     file.Close();
 }
@@ -29,7 +36,7 @@ void ReadTableFile(const std::string& path, ReplacementTable& table, FieldSplitt
 }
 
 void WriteTableFile(const std::string& path, const ReplacementTable& table) {
-    CStdioFile file(path, CStdioFile::Mode::write);
+    CStdioFile file(ResolveLinks(path), CStdioFile::Mode::replace);
     for (const ReplacementRow& row : table.rows) {
         file.WriteString(row.before);
         file.WriteString(kTableSeparator);

@@ -9,9 +9,11 @@ inline constexpr char kPointerFileName[] = "Vosk.ini";
 inline constexpr char kTableSeparator[] = " ---> ";
 
 // The table file: ten lines "before ---> after" with CR LF; the pointer file "Vosk.ini": the
-// table file's full path with no line end. Every function throws CFileException on failure.
+// table file's full path with no line end. Every function throws CFileException on failure. A file
+// is written whole in place of the old one, which a failed write leaves as it was; a name that is
+// a symbolic link stays one, to the rewritten file.
 
-// The first line of "Vosk.ini" in the current directory.
+// The first line of "Vosk.ini" in the current directory; one longer than any path is a failure.
 std::string ReadPointerFile();
 void WritePointerFile(const std::string& tablePath);
 

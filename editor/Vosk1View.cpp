@@ -1,11 +1,13 @@
 #include "editor/Vosk1View.h"
 
+#include <cmath>
 #include <exception>
 #include <optional>
 
 #include "editor/EditorTexts.h"
 #include "editor/SettingsFiles.h"
 #include "engine/FieldSplitter.h"
+#include "engine/MultiLineLayout.h"
 #include "framework/FileException.h"
 #include "res/resource.h"
 
@@ -141,12 +143,14 @@ bool CVosk1View::TakeCells() {
     return true;
 }
 
+// The table is written before "Vosk.ini" names it, and the form takes the new path only once
+// both are written.
 void CVosk1View::SaveAs() {
     if (std::optional<std::string> path = m_windows.ShowSaveDialog(TableDialogOptions())) {
-        m_strTablePath = std::move(*path);
         m_windows.SetCurrentDirectory(m_strAppDir);
-        WriteIniFile();
-        SaveTable();
+        WriteTableFile(*path, m_strTable);
+        WritePointerFile(*path);
+        m_strTablePath = std::move(*path);
         m_bNewTable = 0;
     }
     m_windows.SetTitle(m_strTablePath);
@@ -162,12 +166,15 @@ void CVosk1View::OnFileOpen() noexcept {
         if (!path) {
             return;
         }
-        m_strTablePath = std::move(*path);
+        // Nothing of the form changes before the table is read and "Vosk.ini" names it.
         m_windows.SetCurrentDirectory(m_strAppDir);
-        ClearTable();
+        ReplacementTable table;
+        FieldSplitter splitter;
+        ReadTableFile(*path, table, splitter);
+        WritePointerFile(*path);
+        m_strTablePath = std::move(*path);
+        m_strTable = std::move(table);
         m_bNewTable = 0;
-        WriteIniFile();
-        LoadTable();
         RefreshForm();
     });
 }
@@ -197,6 +204,10 @@ void CVosk1View::OnFileSaveAs() noexcept {
 
 void CVosk1View::OnConfirm() noexcept {
     RunCommand([this] {
+        if (!std::isfinite(PitchFactor(m_doc.m_strParam))) {
+            m_windows.ShowMessageBox(BadRunParameterReport(m_doc.m_strParam), kMbOk | kMbIconStop);
+            return;
+        }
         if (!TakeCells()) {
             return;
         }
@@ -210,7 +221,14 @@ void CVosk1View::OnConfirm() noexcept {
         } else {
             SaveTable();
         }
-        m_doc.RunReplacementPass(m_strTable, m_errorSink);
+        // After a failed pass there is no result: the form stays open so that the user can mend
+        // the cause and confirm again, or cancel.
+        try {
+            m_doc.RunReplacementPass(m_strTable);
+        } catch (const CFileException& error) {
+            m_errorSink.ReportFileError(error);
+            return;
+        }
         m_windows.PostCloseRequest();
     });
 }

@@ -2,31 +2,37 @@
 
 #include <string_view>
 
+#include "engine/ExchangeState.h"
 #include "engine/FileErrorSink.h"
 #include "engine/Vosk1Doc.h"
 #include "framework/StdioFile.h"
 
 // Hands every run of lines of "temp.txt", as CStdioFile::ReadLines returns them, to handleRun.
-// A file error, whether reading the input or raised by handleRun, ends the reading and goes to
-// errors.
+// Throws CFileException when reading fails.
 template <typename HandleRun>
-void ForEachInputRun(FileErrorSink& errors, HandleRun handleRun) {
+void ReadInputRuns(HandleRun handleRun) {
+    CStdioFile input(kInputFileName, CStdioFile::Mode::read);
+    std::string_view lines;
+    while (input.ReadLines(lines)) {
+        handleRun(lines);
+    }
+    input.Close();
+}
+
+// Hands the text of every text record of "temp.txt" to handleText, in the order of the file. A
+// file error, whether reading the input or raised by handleText, ends the reading and goes to
+// errors.
+template <typename HandleText>
+void ForEachDrawingText(FileErrorSink& errors, HandleText handleText) {
     try {
-        CStdioFile input(kInputFileName, CStdioFile::Mode::read);
-        std::string_view lines;
-        while (input.ReadLines(lines)) {
-            handleRun(lines);
-        }
-        input.Close();
+        ReadInputRuns([&](std::string_view run) {
+            ForEachLine(run, [&](const TextLine& line) {
+                if (IsTextRecord(line.text)) {
+                    handleText(SplitTextRecord(line.text).text);
+                }
+            });
+        });
     } catch (const CFileException& error) {
         errors.ReportFileError(error);
     }
-}
-
-// As ForEachInputRun, line by line.
-template <typename HandleLine>
-void ForEachInputLine(FileErrorSink& errors, HandleLine handleLine) {
-    ForEachInputRun(errors, [&](std::string_view run) {
-        ForEachLine(run, [&](const TextLine& line) { handleLine(line.text); });
-    });
 }

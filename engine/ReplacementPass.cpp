@@ -8,6 +8,7 @@
 #include "engine/MultiLineLayout.h"
 #include "engine/Vosk1Doc.h"
 #include "framework/ByteMask.h"
+#include "framework/FileSystem.h"
 
 namespace {
 
@@ -159,9 +160,15 @@ void ReplacementPass::HandleTextRecord(std::string_view line) {
 
 }  // namespace
 
-void CVosk1Doc::RunReplacementPass(const ReplacementTable& table, FileErrorSink& errors) {
-    CStdioFile output(kOutputFileName, CStdioFile::Mode::write);
-    ReplacementPass pass(*this, table, output);
-    ForEachInputRun(errors, [&](std::string_view run) { pass.HandleRun(run); });
-    output.Close();
+void CVosk1Doc::RunReplacementPass(const ReplacementTable& table) {
+    try {
+        CStdioFile output(kOutputFileName, CStdioFile::Mode::replace);
+        ReplacementPass pass(*this, table, output);
+        ReadInputRuns([&](std::string_view run) { pass.HandleRun(run); });
+        output.Close();
+    } catch (const CFileException&) {
+        // The host would take an earlier result for this run's.
+        RemoveFile(kOutputFileName);
+        throw;
+    }
 }

@@ -19,9 +19,9 @@ public:
     bool OnNewDocument(std::string_view firstArgument);
 
     // Reads "temp.txt" and writes "jwc_temp.txt" in the current directory with the table's
-    // replacements. Errors reading the input or writing a line are reported to errors and end
-    // the pass normally; a failure to create or to finish the output throws CFileException.
-    void RunReplacementPass(const ReplacementTable& table, FileErrorSink& errors);
+    // replacements. "jwc_temp.txt" appears only whole: any failure, reading or writing, throws
+    // CFileException and leaves no "jwc_temp.txt", not even an earlier one.
+    void RunReplacementPass(const ReplacementTable& table);
 
     // Rebuilds m_strPreview from the texts of "temp.txt"; errors are reported to errors.
     void CollectTexts(FileErrorSink& errors);

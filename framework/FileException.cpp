@@ -14,9 +14,10 @@ CFileException::Cause FileErrorCauseFromErrno(int error) {
         case EACCES:
         case EPERM:
         case EROFS:
-        case EISDIR:
         case EBUSY:
             return CFileException::Cause::accessDenied;
+        case EISDIR:
+            return CFileException::Cause::isDirectory;
         case ENOSPC:
         case EFBIG:
 #ifdef EDQUOT

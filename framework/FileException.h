@@ -12,6 +12,7 @@ public:
         fileNotFound,
         badPath,
         accessDenied,
+        isDirectory,  // a directory stands where a file is expected
         diskFull,
         hardIO,
     };

@@ -13,6 +13,21 @@ std::FILE* OpenFile(const std::string& name, const char* mode);
 // The absolute form of a name, taken against the current directory.
 std::string FullPath(const std::string& name);
 
+// A name for a file written in place of target: in the same directory, so that it can replace
+// target by a rename, unique to this process, and never a name the host reads.
+std::string TemporaryNameBeside(const std::string& target);
+// 0 when a file may be written in place of name, which may not exist yet; else the errno of
+// opening it for writing: a directory, a read-only file or an empty name.
+int CheckReplaceable(const std::string& name);
+// Puts from in place of to in one step, keeping the permissions of the file it replaces. Returns
+// 0 or the errno of the failure.
+int ReplaceFile(const std::string& from, const std::string& to);
+// Removes a file, if there is one; directories stay.
+void RemoveFile(const std::string& name);
+// The file a name stands for after following symbolic links; the name itself when it is none or
+// cannot be followed.
+std::string ResolveLinks(const std::string& name);
+
 std::string GetCurrentDir();
 bool SetCurrentDir(const std::string& dir);
 

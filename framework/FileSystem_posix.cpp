@@ -2,6 +2,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "framework/FileSystem.h"
@@ -48,3 +50,50 @@ bool SetCurrentDir(const std::string& dir) {
 }
 
 void SetBinaryStdout() {}
+
+std::string TemporaryNameBeside(const std::string& target) {
+    return target + "." + std::to_string(getpid()) + ".tmp";
+}
+
+int CheckReplaceable(const std::string& name) {
+    struct stat status {};
+    if (name.empty()) {
+        return ENOENT;
+    }
+    if (stat(name.c_str(), &status) != 0) {
+        return 0;
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return EISDIR;
+    }
+    return access(name.c_str(), W_OK) == 0 ? 0 : errno;
+}
+
+int ReplaceFile(const std::string& from, const std::string& to) {
+    struct stat status {};
+    if (stat(to.c_str(), &status) == 0) {
+        chmod(from.c_str(), status.st_mode & 07777);
+    }
+    return rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+void RemoveFile(const std::string& name) {
+    struct stat status {};
+    if (lstat(name.c_str(), &status) == 0 && !S_ISDIR(status.st_mode)) {
+        unlink(name.c_str());
+    }
+}
+
+std::string ResolveLinks(const std::string& name) {
+    struct stat status {};
+    if (lstat(name.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+        return name;
+    }
+    char* resolved = realpath(name.c_str(), nullptr);
+    if (resolved == nullptr) {
+        return name;
+    }
+    std::string path = resolved;
+    std::free(resolved);
+    return path;
+}

@@ -2,12 +2,81 @@
 #include <io.h>
 #include <windows.h>
 
+#include <cerrno>
+#include <string>
+
 #include "framework/Cp932_win.h"
 #include "framework/FileSystem.h"
 
+namespace {
+
+bool IsDirectory(const std::wstring& name) {
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The errno value that a failed file call's Win32 error stands for.
+int ErrnoFromWin32(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return ENOENT;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return EACCES;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return ENOSPC;
+        case ERROR_INVALID_NAME:
+        case ERROR_FILENAME_EXCED_RANGE:
+            return EINVAL;
+        default:
+            return EIO;
+    }
+}
+
+}  // namespace
+
 std::FILE* OpenFile(const std::string& name, const char* mode) {
-    const wchar_t* wideMode = mode[0] == 'r' ? L"rb" : L"wb";
-    return _wfopen(WideFromCp932(name).c_str(), wideMode);
+    const std::wstring wideName = WideFromCp932(name);
+    std::FILE* file = _wfopen(wideName.c_str(), mode[0] == 'r' ? L"rb" : L"wb");
+    if (file == nullptr && IsDirectory(wideName)) {
+        errno = EISDIR;
+    }
+    return file;
+}
+
+std::string TemporaryNameBeside(const std::string& target) {
+    return target + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+}
+
+int CheckReplaceable(const std::string& name) {
+    if (name.empty()) {
+        return ENOENT;
+    }
+    const DWORD attributes = GetFileAttributesW(WideFromCp932(name).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return 0;
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return EISDIR;
+    }
+    return (attributes & FILE_ATTRIBUTE_READONLY) != 0 ? EACCES : 0;
+}
+
+int ReplaceFile(const std::string& from, const std::string& to) {
+    const BOOL moved = MoveFileExW(WideFromCp932(from).c_str(), WideFromCp932(to).c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    return moved ? 0 : ErrnoFromWin32(GetLastError());
+}
+
+void RemoveFile(const std::string& name) {
+    DeleteFileW(WideFromCp932(name).c_str());
+}
+
+std::string ResolveLinks(const std::string& name) {
+    return name;
 }
 
 std::string FullPath(const std::string& name) {

@@ -26,23 +26,35 @@ CStdioFile::~CStdioFile() {
     Abandon();
 }
 
-// Closes the file, if open, without reporting: any write under way ends first.
+// Closes the file, if open, without reporting: any write under way ends first, and a file
+// written in place of another is removed.
 void CStdioFile::Abandon() {
     m_io.reset();
     if (m_file != nullptr) {
         std::fclose(m_file);
         m_file = nullptr;
     }
+    if (!m_strTemporaryName.empty()) {
+        RemoveFile(m_strTemporaryName);
+        m_strTemporaryName.clear();
+    }
 }
 
 void CStdioFile::Open(const std::string& name, Mode mode) {
     Abandon();
     errno = 0;
-    m_file = OpenFile(name, mode == Mode::read ? "rb" : "wb");
+    if (mode == Mode::replace) {
+        if (const int error = CheckReplaceable(name); error != 0) {
+            FailToOpen(name, error);
+        }
+        m_strTargetName = name;
+        m_strTemporaryName = TemporaryNameBeside(name);
+    }
+    m_file = OpenFile(mode == Mode::replace ? m_strTemporaryName : name,
+                      mode == Mode::read ? "rb" : "wb");
     if (m_file == nullptr) {
-        const int error = LastError();
-        throw CFileException(FileErrorCauseFromErrno(error), CFileException::Operation::open, name,
-                             error);
+        m_strTemporaryName.clear();
+        FailToOpen(name, LastError());
     }
     // Our own buffer does the buffering, so write errors surface at our calls.
     std::setvbuf(m_file, nullptr, _IONBF, 0);
@@ -95,6 +107,11 @@ void CStdioFile::ReadAhead() {
             stop != nullptr ? static_cast<size_t>(static_cast<const char*>(stop) - chunk) : count;
         m_bChunkEndsInput = stop != nullptr || count < size;
     });
+}
+
+void CStdioFile::FailToOpen(const std::string& name, int error) {
+    throw CFileException(FileErrorCauseFromErrno(error), CFileException::Operation::open, name,
+                         error);
 }
 
 void CStdioFile::Fail(CFileException::Operation operation, int error) {
@@ -153,6 +170,9 @@ bool CStdioFile::ReadLines(std::string_view& lines) {
             return true;
         }
         m_scanned = m_end;
+        if (m_end - m_begin > m_maxLineLength) {
+            Fail(CFileException::Operation::read, ENAMETOOLONG);
+        }
         if (!ReadMore()) {
             lines = std::string_view(m_buffer.data() + m_begin, m_end - m_begin);
             m_begin = m_scanned = m_end;
@@ -244,7 +264,7 @@ void CStdioFile::Close() {
     if (m_file == nullptr) {
         return;
     }
-    if (m_mode == Mode::write) {
+    if (m_mode != Mode::read) {
         FlushBuffer();
         WaitForIo(CFileException::Operation::write);
     }
@@ -253,8 +273,12 @@ void CStdioFile::Close() {
     std::FILE* file = m_file;
     m_file = nullptr;
     if (std::fclose(file) != 0) {
-        const int error = LastError();
-        throw CFileException(FileErrorCauseFromErrno(error), CFileException::Operation::close,
-                             m_strFilePath, error);
+        Fail(CFileException::Operation::close, LastError());
+    }
+    if (m_mode == Mode::replace) {
+        if (const int error = ReplaceFile(m_strTemporaryName, m_strTargetName); error != 0) {
+            Fail(CFileException::Operation::write, error);
+        }
+        m_strTemporaryName.clear();
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -19,7 +20,10 @@
 // or closes after it.
 class CStdioFile {
 public:
-    enum class Mode { read, write };  // write creates the file or empties an existing one
+    // write creates the file or empties an existing one. replace writes a file under a
+    // temporary name beside it, which Close puts in its place once every byte is written: until
+    // then, and after any failure, the file is as it was, and the temporary one is removed.
+    enum class Mode { read, write, replace };
 
     CStdioFile() = default;
     CStdioFile(const std::string& name, Mode mode) { Open(name, mode); }
@@ -32,6 +36,8 @@ public:
 
     // The next line without its line end; false, with the line empty, once the input has ended.
     bool ReadString(std::string& line);
+    // Reading stops with a failure, cause badPath, at a line longer than this many bytes.
+    void LimitLineLength(size_t maxBytes) { m_maxLineLength = maxBytes; }
     // As ReadString, without a copy: the line stays valid until the next read.
     bool ReadLine(std::string_view& line);
     // The next run of whole lines as they stand in the file, line ends included (the last line
@@ -57,11 +63,15 @@ private:
     bool ReadMore();
     void PlaceUnreturnedBeforeChunk();
     void FlushBuffer();
+    [[noreturn]] static void FailToOpen(const std::string& name, int error);
     [[noreturn]] void Fail(CFileException::Operation operation, int error);
 
     std::FILE* m_file = nullptr;
     Mode m_mode = Mode::read;
     std::string m_strFilePath;
+    // Mode::replace: the file written, and the name it is to replace; both empty once replaced.
+    std::string m_strTemporaryName;
+    std::string m_strTargetName;
     // Reading: [m_begin, m_end) is read and not yet returned, and holds no line feed before
     // m_scanned. It grows when a line is longer than the buffer. Writing: [0, m_end) waits.
     std::vector<char> m_buffer;
@@ -69,6 +79,7 @@ private:
     size_t m_end = 0;
     size_t m_scanned = 0;
     bool m_bInputEnded = false;
+    size_t m_maxLineLength = SIZE_MAX;
     // Reading: the lines of the last run, of which ReadLine has returned the first m_nextLine.
     std::vector<std::string_view> m_runLines;
     size_t m_nextLine = 0;

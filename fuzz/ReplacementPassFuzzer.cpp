@@ -35,8 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ofstream("temp.txt", std::ios::binary) << drawing;
     CVosk1Doc doc;
     doc.OnNewDocument(tableLines.size() > table.rows.size() ? tableLines[table.rows.size()] : "");
-    RecordingErrorSink errors;
-    doc.RunReplacementPass(table, errors);
+    doc.RunReplacementPass(table);
 
     // Header records are dropped, "hq" becomes "hd", other records are copied. A text record is
     // laid out for each matching multi-line row up to the first matching one-line row, which
@@ -90,6 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         rest = next;
     }
     assert(rest.empty());
+    RecordingErrorSink errors;
     doc.CollectTexts(errors);
     assert(doc.m_strPreview == preview && errors.errors.empty());
     return 0;

@@ -7,9 +7,11 @@
 #include <tuple>
 #include <vector>
 
+#include "editor/EditorMessages.h"
 #include "editor/EditorTexts.h"
 #include "res/resource.h"
 #include "tests/common/ScratchDirectory.h"
+#include "tests/common/SizeLimit.h"
 #include "tests/support/HeadlessWindowSystem.h"
 
 namespace {
@@ -74,9 +76,9 @@ std::string Table(std::string lines) {
 
 // A form started in dir, from a program in dir/app\.
 struct Form {
-    explicit Form(const fs::path& dir) {
+    Form(const fs::path& dir, const char* runParameter) {
         windows.programPath = dir.string() + "/" + kApp + "Vosk1.exe";
-        doc.OnNewDocument("");
+        doc.OnNewDocument(runParameter);
         view.OnInitialUpdate();
     }
     HeadlessWindowSystem windows;
@@ -150,9 +152,12 @@ TEST_F(Vosk1ViewTest, StartAndCommandsChangeWhatTheyShould) {
     };
     const std::string closes = "closes=1", newArrows = "arrows=  ---> ", stillNew = "flag=1";
     void (*noVoskIni)() = [] { fs::remove("Vosk.ini"); };
+    const std::string savedTable = (Directory() / "t.mse").string();
     const struct {
         std::vector<std::string> row;
         void (*setup)() = nullptr;
+        const char* runParameter = "";
+        unsigned sizeLimit = 0;  // of the files the steps write, in bytes; 0: none
     } scenarios[] = {
         {{""}},
         {{"", noIni, "title="}, noVoskIni},
@@ -166,8 +171,7 @@ TEST_F(Vosk1ViewTest, StartAndCommandsChangeWhatTheyShould) {
         {{"NtS", "save:s.mse", "app/s.mse=" + typedNew, "app/Vosk.ini=s.mse", "title=s.mse",
           newArrows}},
         {{"NA", "save:", newArrows, stillNew}},
-        {{"NA", "save:gone/s.mse", "app/Vosk.ini=gone/s.mse", "boxes=gone/s.mse" + notFound,
-          newArrows, stillNew}},
+        {{"NA", "save:gone/s.mse", "boxes=gone/s.mse" + notFound, newArrows, stillNew}},
         {{"NC", "no", passInStart, question, newArrows, stillNew, closes}},
         {{"NC", "yes", "save:", passInStart, question, newArrows, closes}},
         {{"NC", "yes", "save:s.mse", "app/s.mse=" + Table(""), "app/Vosk.ini=s.mse",
@@ -180,17 +184,27 @@ TEST_F(Vosk1ViewTest, StartAndCommandsChangeWhatTheyShould) {
          noVoskIni},
         {{"NOS", "open:x.mse", "app/Vosk.ini=x.mse", "app/x.mse=" + Table("X ---> Y\r\n"),
           "title=x.mse", listInApp}},
-        {{"NOC", "open:new.mse", "app/Vosk.ini=new.mse", "app/new.mse=" + Table(""),
-          passInApp("A", "Z"), "boxes=new.mse" + opening, "title=new.mse", listInApp, closes}},
+        {{"NO", "open:new.mse", "boxes=new.mse" + notFound, newArrows, stillNew}},
         {{"NO", "open:", newArrows, stillNew}},
-        {{"NO", "open:x.mse", "boxes=Vosk.ini"s + (kFrameworkAccessDenied + 2), newArrows},
+        {{"NO", "open:x.mse", "boxes=Vosk.ini"s + (kFrameworkAccessDenied + 2), newArrows,
+          stillNew},
          [] { fs::create_directory(kApp + "/Vosk.ini"s); }},
         {{"X", closes}},
         {{"tC", "boxes=gone/t.mse" + opening + "\ngone/t.mse" + notFound, "title=gone/t.mse"},
          [] { WriteFile("Vosk.ini", "gone/t.mse"); }},
-        {{"C", "app/jwc_temp.txt=", "boxes=temp.txt" + missing, closes},
-         [] { fs::remove(kApp + "/temp.txt"s); }},
+        {{"C", "boxes=temp.txt" + missing}, [] { fs::remove(kApp + "/temp.txt"s); }},
         {{"uC", unrepresentable("3", kAfterColumnName)}},
+        {{"tC", "boxes=" + BadRunParameterReport("/P1e400")}, nullptr, "/P1e400"},
+#ifndef _WIN32
+        // A save that fails amid the table leaves the old one whole.
+        {{"tS", "Vosk.ini=t.mse", "boxes=" + savedTable + (kFrameworkDiskFull + 2)},
+         nullptr,
+         "",
+         40},
+#endif
+        {{"NtA", "save:s.mse", "app/s.mse=" + typedNew,
+          "boxes=Vosk.ini"s + (kFrameworkAccessDenied + 2), newArrows, stillNew},
+         [] { fs::create_directory(kApp + "/Vosk.ini"s); }},
         {{"US", unrepresentable("10", kBeforeColumnName)}},
         {{"uA", unrepresentable("3", kAfterColumnName)}},
     };
@@ -217,7 +231,7 @@ TEST_F(Vosk1ViewTest, StartAndCommandsChangeWhatTheyShould) {
             c.setup();
         }
         std::map<std::string, std::string> expected = Files();
-        Form form(Directory());
+        Form form(Directory(), c.runParameter);
         HeadlessWindowSystem& windows = form.windows;
         std::vector<std::string> items = {"flag=0", "arrows="s + kArrowCellText, "title=t.mse",
                                           "list=S\r\n", "closes=0"};
@@ -230,6 +244,7 @@ TEST_F(Vosk1ViewTest, StartAndCommandsChangeWhatTheyShould) {
                 expected[item.substr(0, equals)] = item.substr(equals + 1);
             }
         }
+        const SizeLimit limit(c.sizeLimit);
         for (const char step : c.row[0]) {
             if (step == 't') {
                 windows.cells[IDC_BEFORE_FIRST + 1] = "Z";

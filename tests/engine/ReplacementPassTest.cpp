@@ -16,7 +16,7 @@ protected:
                     const std::string& runParameter = "") {
         WriteFile("temp.txt", input);
         m_doc.OnNewDocument(runParameter);
-        m_doc.RunReplacementPass(table, m_errors);
+        m_doc.RunReplacementPass(table);
         return ReadFile("jwc_temp.txt");
     }
     CVosk1Doc m_doc;
@@ -146,13 +146,18 @@ TEST_F(DrawingTextListTest, CollectsTheTextOfEveryTextRecordAfresh) {
     EXPECT_TRUE(m_errors.errors.empty());
 }
 
-// Both readers of the drawing report it missing and leave no output or list from before.
-TEST_F(ReplacementPassTest, AMissingDrawingIsReportedHereAndByTheTextList) {
+// A failed pass leaves no output, not even one from before; the text list reports and empties.
+TEST_F(ReplacementPassTest, AMissingDrawingFailsThePassAndEmptiesTheTextList) {
     WriteFile("jwc_temp.txt", "old output");
     m_doc.m_strPreview = "stale\r\n";
-    m_doc.RunReplacementPass(MakeTable({}), m_errors);
+    try {
+        m_doc.RunReplacementPass(MakeTable({}));
+        ADD_FAILURE() << "no failure";
+    } catch (const CFileException& error) {
+        m_errors.ReportFileError(error);
+    }
     m_doc.CollectTexts(m_errors);
-    EXPECT_EQ(ReadFile("jwc_temp.txt"), "");
+    EXPECT_FALSE(std::filesystem::exists("jwc_temp.txt"));
     EXPECT_EQ(m_doc.m_strPreview, "");
     ASSERT_EQ(m_errors.errors.size(), 2u);
     for (const CFileException& error : m_errors.errors) {

@@ -7,11 +7,11 @@
 #include "editor/SettingsFiles.h"
 #include "framework/FileSystem.h"
 #include "tests/common/ScratchDirectory.h"
+#include "tests/common/SizeLimit.h"
 
 #ifndef _WIN32
-#include <sys/resource.h>
-
-#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -23,15 +23,16 @@ constexpr char kNone[] = "<none>";
 
 // vosk1-batch run in a directory holding a drawing, a table, "Vosk.ini" naming it and an earlier
 // output, after the given entries have been put in place: a file's bytes, kDir, "-> " and the
-// target of a link, or kNone.
+// target of a symbolic link, "=> " and the target of a hard link, or kNone.
 struct Case {
     std::vector<std::pair<std::filesystem::path, std::string>> entries;
     std::vector<std::string> arguments;
     int status;
     std::string error;  // all it prints to standard error, after "vosk1-batch: " and before "\n"
-    std::optional<std::string> output = {};  // "jwc_temp.txt" afterwards; none: unchanged
+    std::optional<std::string> output = {};  // "jwc_temp.txt" afterwards, or kNone; none: unchanged
     std::string out = "";                    // all it prints to standard output
     unsigned sizeLimit = 0;                  // of the files it writes, in bytes; 0: none
+    bool killedAtLimit = false;              // the process dies where it crosses the limit
 };
 
 // The output of the drawing every case starts with, its text replaced by "B//C" whose second line
@@ -65,6 +66,11 @@ BatchRun RunBatch(const std::vector<std::string>& arguments) {
         std::fclose(files[i]);
     }
     return {status, printed[0], printed[1]};
+}
+
+BatchRun RunAtLimit(const std::vector<std::string>& arguments, unsigned sizeLimit) {
+    const SizeLimit limit(sizeLimit);
+    return RunBatch(arguments);
 }
 
 class FileFaultTest : public ScratchDirectoryTest {
@@ -101,38 +107,61 @@ protected:
                     std::filesystem::create_directories(path);
                 } else if (what.starts_with("-> ")) {
                     std::filesystem::create_symlink(what.substr(3), path);
+                } else if (what.starts_with("=> ")) {
+                    std::filesystem::create_hard_link(what.substr(3), path);
                 } else if (what != kNone) {
                     WriteFile(path, what);
                 }
             }
             auto expected = Snapshot();
-            if (c.output) {
+            if (c.output == kNone) {
+                expected.erase(u8"jwc_temp.txt");
+            } else if (c.output) {
                 expected[u8"jwc_temp.txt"] = *c.output;
             }
-#ifndef _WIN32
-            // The write that crosses the limit fails with EFBIG, as on a full disk.
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit saved{};
-            getrlimit(RLIMIT_FSIZE, &saved);
-            const rlimit limit{c.sizeLimit > 0 ? c.sizeLimit : saved.rlim_cur, saved.rlim_max};
-            setrlimit(RLIMIT_FSIZE, &limit);
-#endif
-            const BatchRun result = RunBatch(c.arguments);
-#ifndef _WIN32
-            setrlimit(RLIMIT_FSIZE, &saved);
-#endif
+            const BatchRun result =
+                c.killedAtLimit ? RunKilledAtLimit(c) : RunAtLimit(c.arguments, c.sizeLimit);
             EXPECT_EQ(result.status, c.status);
             EXPECT_EQ(result.err, c.error.empty() ? "" : "vosk1-batch: " + c.error + "\n");
             EXPECT_TRUE(result.out == c.out);
-            EXPECT_TRUE(Snapshot() == expected);
+            auto found = Snapshot();
+            // A killed run leaves its unfinished output under a name the host never reads.
+            EXPECT_EQ(std::erase_if(
+                          found, [](const auto& entry) { return entry.first.ends_with(u8".tmp"); }),
+                      c.killedAtLimit ? 1u : 0u);
+            EXPECT_TRUE(found == expected);
         }
     }
+
+    // The write that crosses the limit kills the process, as a user or a crash might.
+    static BatchRun RunKilledAtLimit([[maybe_unused]] const Case& c) {
+#ifndef _WIN32
+        const pid_t child = fork();
+        if (child == 0) {
+            const SizeLimit limit(c.sizeLimit);
+            std::signal(SIGXFSZ, SIG_DFL);
+            RunBatch(c.arguments);
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        return {WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status), "", ""};
+#else
+        return {};
+#endif
+    }
 };
+
+// What bad usage prints after its reason.
+std::string Usage() {
+    const std::string help = RunBatch({"--help"}).out;
+    return std::string("\n").append(help, 0, help.size() - 1);
+}
 
 TEST_F(FileFaultTest, OptionsAndBadUsage) {
     const std::string help = RunBatch({"--help"}).out;
     ASSERT_TRUE(help.starts_with("usage: vosk1-batch")) << help;
-    const std::string usage = std::string("\n").append(help, 0, help.size() - 1);
+    const std::string usage = Usage();
     const std::string texts = "ch 0 0 1 0 \"\x95\x5C\r\nxx\ncv 1 1 0 1 \"a\r\r\nch 0 0 1 0 \"\n";
     Check({
         {{{"Vosk.ini", "gone.mse"}}, {"/P3", "--table", "t.mse"}, 0, "", Replaced("-6")},
@@ -145,6 +174,22 @@ TEST_F(FileFaultTest, OptionsAndBadUsage) {
         {{}, {"--list", "/P1"}, 2, "--list takes no table and no run parameter" + usage},
         {{}, {"-C", "nowhere"}, 2, "cannot change to directory \"nowhere\""},
     });
+#ifndef _WIN32
+    // Standard output on a full disk, or closed (open for reading only), fails the command.
+    for (const auto& [device, mode] : {std::pair{"/dev/full", "w"}, {"/dev/null", "r"}}) {
+        for (const char* option : {"--help", "--list"}) {
+            std::FILE* out = std::fopen(device, mode);
+            std::FILE* err = std::tmpfile();
+            EXPECT_EQ(RunBatchCommand({option}, out, err), 1) << device << option;
+            std::rewind(err);
+            char message[64] = {};
+            EXPECT_STREQ(std::fgets(message, sizeof message, err),
+                         "vosk1-batch: cannot write standard output\n");
+            std::fclose(out);
+            std::fclose(err);
+        }
+    }
+#endif
 }
 
 // -C comes first wherever it stands, and relative paths, also in "Vosk.ini", are taken from there.
@@ -157,43 +202,61 @@ TEST_F(FileFaultTest, DirectoryOption) {
     EXPECT_EQ(ReadFile(Directory() / "job" / "jwc_temp.txt"), "ch 0 0 1 0 \"C\r\n");
 }
 
-// A table or "Vosk.ini" that cannot be read stops the run before the output is opened; a drawing
-// that cannot be read leaves an empty output.
+// A table or "Vosk.ini" that cannot be read stops the run before the output is opened. Any failure
+// of the pass leaves no output, not even the earlier one, and never a cut one.
 TEST_F(FileFaultTest, AFaultNamesItsFileAndCauseAndChangesNothingElse) {
     const std::string junk = "\0A\0 ---> \0B\r\n\x81 ---> \x81\x81\x81\nX ---> Y\x1AZ"s;
     const std::string texts = "ch \"\0A\0\nch \"\x81\nch \"X\nch \"Z\n"s;
     const std::string replaced = "ch \"\0B\r\nch \"\x81\x81\x81\r\nch \"Y\r\nch \"Z\r\n"s;
-    const std::string denied = "cannot open \"temp.txt\": access denied";
+    const std::string isDir = "cannot open \"temp.txt\": is a directory";
     // Reading this process's memory from address 0 fails with EIO after a successful open.
     [[maybe_unused]] const std::string mem = "-> /proc/self/mem";
     [[maybe_unused]] const std::string full =
         "cannot write \"" + InFull("jwc_temp.txt") + "\": disk full";
-    // The output of this drawing is larger than the write buffer.
+    // The output of this drawing is larger than the first write buffer; its last byte is the
+    // 440,000th.
     [[maybe_unused]] const std::string longDrawing = Repeat("ln 0 0 1 1\n", 40000);
-    [[maybe_unused]] const std::string partial = Repeat("ln 0 0 1 1\r\n", 40000).substr(0, 100000);
     Check({
         {{}, {""}, 0, "", Replaced("-2")},  // an empty run parameter is /P1
+        {{}, {"/P1e400"}, 2, "the number of the run parameter \"/P1e400\" is not finite" + Usage()},
         {{{"t.mse", ""}}, {}, 0, "", "cn1\r\nch 0 0 1 0 \"A\r\nln 0 0 1 1\r\n"},
         {{{"t.mse", junk}, {"temp.txt", texts}}, {}, 0, "", replaced},
         {{{"Vosk.ini", kNone}}, {}, 2, "cannot open \"Vosk.ini\": no such file"},
-        {{{"Vosk.ini", kDir}}, {}, 2, "cannot open \"Vosk.ini\": access denied"},
+        {{{"Vosk.ini", kDir}}, {}, 2, "cannot open \"Vosk.ini\": is a directory"},
         {{{"Vosk.ini", ""}}, {}, 2, "cannot open \"\": no such file"},
         {{{"Vosk.ini", "\x81\xFF\x95\x1At"}}, {}, 2, "cannot open \"\x81\xFF\x95\": no such file"},
-        // A path ends at a NUL byte, as the C runtime's open sees it.
-        {{{"Vosk.ini", "gone.mse\0t.mse"s}}, {}, 2, "cannot open \"gone.mse\": no such file"},
+        {{{"Vosk.ini", "a\rb.mse"}}, {}, 2, "cannot open \"a\\x0Db.mse\": no such file"},
+        {{{"Vosk.ini", std::string(65535, 'a')}},
+         {},
+         2,
+         "cannot read \"" + InFull("Vosk.ini") + "\": invalid path"},
+        // A path ends at a NUL byte, as the C runtime's open sees it; the message shows it all.
+        {{{"Vosk.ini", "gone.mse\0t.mse"s}},
+         {},
+         2,
+         "cannot open \"gone.mse\\x00t.mse\": no such file"},
         {{{"Vosk.ini", "gone/t.mse\r\nt.mse"}}, {}, 2, "cannot open \"gone/t.mse\": no such file"},
-        {{{"d.mse", kDir}}, {"--table", "d.mse"}, 2, "cannot open \"d.mse\": access denied"},
-        {{{"temp.txt", kDir}}, {}, 1, denied, ""},
-        {{{"temp.txt", kDir}}, {"--list"}, 1, denied},
-        {{{"jwc_temp.txt", kDir}}, {}, 1, "cannot open \"jwc_temp.txt\": access denied"},
+        {{{"d.mse", kDir}}, {"--table", "d.mse"}, 2, "cannot open \"d.mse\": is a directory"},
+        {{{"temp.txt", kDir}}, {}, 1, isDir, kNone},
+        {{{"temp.txt", kDir}}, {"--list"}, 1, isDir},
+        {{{"jwc_temp.txt", kDir}}, {}, 1, "cannot open \"jwc_temp.txt\": is a directory"},
 #ifndef _WIN32
         {{}, {"--table", "t.mse/x.mse"}, 2, "cannot open \"t.mse/x.mse\": invalid path"},
         {{{"m", mem}, {"Vosk.ini", "m"}}, {}, 2, "cannot read \"" + InFull("m") + "\": I/O error"},
-        {{{"temp.txt", mem}}, {}, 1, "cannot read \"" + InFull("temp.txt") + "\": I/O error", ""},
-        // /dev/full fails the first write: amid a long output, at the close of a short one.
-        {{{"jwc_temp.txt", "-> /dev/full"}, {"temp.txt", longDrawing}}, {}, 1, full},
-        {{{"jwc_temp.txt", "-> /dev/full"}}, {}, 1, full},
-        {{{"jwc_temp.txt", kNone}, {"temp.txt", longDrawing}}, {}, 1, full, partial, "", 100000},
+        {{{"temp.txt", mem}},
+         {},
+         1,
+         "cannot read \"" + InFull("temp.txt") + "\": I/O error",
+         kNone},
+        // Linked to the drawing, the output is written beside it, never over it.
+        {{{"jwc_temp.txt", "-> temp.txt"}}, {}, 0, "", Replaced("-2")},
+        {{{"jwc_temp.txt", "=> temp.txt"}}, {}, 0, "", Replaced("-2")},
+        // A full disk at the first write, amid the output and at its last byte; the limit leaves
+        // room for the message.
+        {{{"temp.txt", longDrawing}}, {}, 1, full, kNone, "", 200},
+        {{{"temp.txt", longDrawing}}, {}, 1, full, kNone, "", 100000},
+        {{{"temp.txt", longDrawing}}, {}, 1, full, kNone, "", 439999},
+        {{{"temp.txt", longDrawing}}, {}, -SIGXFSZ, "", std::nullopt, "", 100000, true},
 #endif
     });
 }

@@ -116,8 +116,8 @@ TEST_F(StdioFileTest, FailedOpensCarryTheNameAsGivenAndTheirCause) {
         CFileException::Cause cause;
     } cases[] = {
         {"missing.txt", CStdioFile::Mode::read, CFileException::Cause::fileNotFound},
-        {"dir", CStdioFile::Mode::read, CFileException::Cause::accessDenied},
-        {"dir", CStdioFile::Mode::write, CFileException::Cause::accessDenied},
+        {"dir", CStdioFile::Mode::read, CFileException::Cause::isDirectory},
+        {"dir", CStdioFile::Mode::write, CFileException::Cause::isDirectory},
         {"no/such/dir/out.txt", CStdioFile::Mode::write, CFileException::Cause::fileNotFound},
     };
     for (const auto& c : cases) {
