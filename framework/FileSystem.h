@@ -21,7 +21,7 @@ std::string TemporaryNameBeside(const std::string& target);
 int CheckReplaceable(const std::string& name);
 // Puts from in place of to in one step, keeping the permissions of the file it replaces. Returns
 // 0 or the errno of the failure.
-int ReplaceFile(const std::string& from, const std::string& to);
+int PutInPlace(const std::string& from, const std::string& to);
 // Removes a file, if there is one; directories stay.
 void RemoveFile(const std::string& name);
 // The file a name stands for after following symbolic links; the name itself when it is none or

@@ -69,7 +69,7 @@ int CheckReplaceable(const std::string& name) {
     return access(name.c_str(), W_OK) == 0 ? 0 : errno;
 }
 
-int ReplaceFile(const std::string& from, const std::string& to) {
+int PutInPlace(const std::string& from, const std::string& to) {
     struct stat status {};
     if (stat(to.c_str(), &status) == 0) {
         chmod(from.c_str(), status.st_mode & 07777);

@@ -65,7 +65,7 @@ int CheckReplaceable(const std::string& name) {
     return (attributes & FILE_ATTRIBUTE_READONLY) != 0 ? EACCES : 0;
 }
 
-int ReplaceFile(const std::string& from, const std::string& to) {
+int PutInPlace(const std::string& from, const std::string& to) {
     const BOOL moved = MoveFileExW(WideFromCp932(from).c_str(), WideFromCp932(to).c_str(),
                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     return moved ? 0 : ErrnoFromWin32(GetLastError());

@@ -276,7 +276,7 @@ void CStdioFile::Close() {
         Fail(CFileException::Operation::close, LastError());
     }
     if (m_mode == Mode::replace) {
-        if (const int error = ReplaceFile(m_strTemporaryName, m_strTargetName); error != 0) {
+        if (const int error = PutInPlace(m_strTemporaryName, m_strTargetName); error != 0) {
             Fail(CFileException::Operation::write, error);
         }
         m_strTemporaryName.clear();
