@@ -1,12 +1,14 @@
 #include "app/Vosk1App.h"
 
+#include "base/FileSystem.h"
+
 #include <shellapi.h>
 
 #include <string>
 
 #include "app/AboutDlg.h"
+#include "base/Cp932_win.h"
 #include "editor/Vosk1View.h"
-#include "framework/Cp932_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -37,15 +39,13 @@ std::string FirstArgument() {
 }  // namespace
 
 CVosk1App::CVosk1App(HINSTANCE instance)
-    : m_hInstance(instance),
-      m_windows(LoadResourceString(instance, IDS_APP_TITLE),
-                LoadResourceString(instance, IDS_UNREPRESENTABLE_FILE_NAME)) {}
+    : m_hInstance(instance), m_windows(LoadResourceString(instance, IDS_APP_TITLE)) {}
 
 CVosk1App::~CVosk1App() = default;
 
 bool CVosk1App::InitInstance() {
     m_hAccelTable = LoadAcceleratorsW(m_hInstance, MAKEINTRESOURCEW(IDR_MAINFRAME));
-    m_pView = std::make_unique<CVosk1View>(m_windows, m_doc);
+    m_pView = std::make_unique<CVosk1View>(m_windows, m_doc, GetProgramPath());
     m_pMainFrame = std::make_unique<CMainFrame>(*this, *m_pView);
     if (!m_pMainFrame->Create(m_hInstance)) {
         return false;

@@ -25,7 +25,7 @@ private:
     void OnAppAbout();
 
     HINSTANCE m_hInstance;
-    Win32WindowSystem m_windows;
+    CWin32WindowSystem m_windows;
     CVosk1Doc m_doc;
     std::unique_ptr<CVosk1View> m_pView;
     std::unique_ptr<CMainFrame> m_pMainFrame;

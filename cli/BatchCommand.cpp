@@ -6,11 +6,11 @@
 #include <optional>
 #include <string_view>
 
+#include "base/FileSystem.h"
 #include "editor/SettingsFiles.h"
 #include "engine/ExchangeInput.h"
 #include "engine/MultiLineLayout.h"
 #include "engine/Vosk1Doc.h"
-#include "framework/FileSystem.h"
 
 namespace {
 
@@ -105,9 +105,9 @@ void PrintFileError(std::FILE* err, const CFileException& error) {
                  Printable(error.m_strFileName).c_str(), CauseText(error.m_cause));
 }
 
-class PrintingErrorSink : public FileErrorSink {
+class CPrintingErrorSink : public CFileErrorSink {
 public:
-    explicit PrintingErrorSink(std::FILE* err) : m_err(err) {}
+    explicit CPrintingErrorSink(std::FILE* err) : m_err(err) {}
     void ReportFileError(const CFileException& error) override {
         PrintFileError(m_err, error);
         m_bFailed = true;
@@ -177,7 +177,7 @@ int FinishOutput(std::FILE* out, std::FILE* err, int status) {
 
 // Prints each text as it is read, so that memory stays flat whatever the drawing's size.
 int ListTexts(std::FILE* out, std::FILE* err) {
-    PrintingErrorSink errors(err);
+    CPrintingErrorSink errors(err);
     ForEachDrawingText(errors, [out](std::string_view text) {
         std::fwrite(text.data(), 1, text.size(), out);
         std::fputc('\n', out);

@@ -1,5 +1,5 @@
+#include "base/FileSystem.h"
 #include "cli/BatchCommand.h"
-#include "framework/FileSystem.h"
 
 int main(int argc, char** argv) {
     SetBinaryStdout();

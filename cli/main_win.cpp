@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/Cp932_win.h"
+#include "base/FileSystem.h"
 #include "cli/BatchCommand.h"
-#include "framework/Cp932_win.h"
-#include "framework/FileSystem.h"
 
 // The arguments arrive as UTF-16 and are converted to Shift-JIS here, whatever the system's ANSI
 // code page, as the window program converts its texts.

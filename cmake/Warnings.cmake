@@ -2,7 +2,3 @@
 add_library(vosk1_warnings INTERFACE)
 target_compile_options(vosk1_warnings INTERFACE
     -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion -Werror)
-if(WIN32)
-    # Static runtime: Vosk1.exe and the test programs need no MinGW DLLs beside them.
-    target_link_options(vosk1_warnings INTERFACE -static)
-endif()

@@ -9,3 +9,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
+# Static runtime: Vosk1.exe, vosk1-batch.exe and the test programs need no MinGW DLLs beside them.
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)

@@ -86,6 +86,6 @@ std::string UnrepresentableCellReport(int row, bool afterColumn) {
            kUnrepresentableText;
 }
 
-void MessageBoxErrorSink::ReportFileError(const CFileException& error) {
+void CMessageBoxErrorSink::ReportFileError(const CFileException& error) {
     m_windows.ShowMessageBox(FileErrorReport(error), kMbOk | kMbIconStop);
 }

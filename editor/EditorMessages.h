@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/FileException.h"
+#include "editor/WindowSystem.h"
 #include "engine/FileErrorSink.h"
-#include "framework/FileException.h"
-#include "framework/WindowSystem.h"
 
 // "<file name>\n <sentence>" for a file error the program reports and goes on from; the sentence
 // names the cause ("ファイルがありません。" when the file was not found).
@@ -26,11 +26,11 @@ std::string BadRunParameterReport(std::string_view runParameter);
 std::string UnrepresentableCellReport(int row, bool afterColumn);
 
 // Shows the file errors of the pass and of the text list in a stop-icon box.
-class MessageBoxErrorSink : public FileErrorSink {
+class CMessageBoxErrorSink : public CFileErrorSink {
 public:
-    explicit MessageBoxErrorSink(WindowSystem& windows) : m_windows(windows) {}
+    explicit CMessageBoxErrorSink(CWindowSystem& windows) : m_windows(windows) {}
     void ReportFileError(const CFileException& error) override;
 
 private:
-    WindowSystem& m_windows;
+    CWindowSystem& m_windows;
 };

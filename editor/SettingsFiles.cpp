@@ -1,7 +1,7 @@
 #include "editor/SettingsFiles.h"
 
-#include "framework/FileSystem.h"
-#include "framework/StdioFile.h"
+#include "base/FileSystem.h"
+#include "base/StdioFile.h"
 
 namespace {
 // The longest path Windows takes is 32,767 characters, of up to two bytes each in Shift-JIS.

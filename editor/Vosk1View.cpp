@@ -3,15 +3,15 @@
 #include <cmath>
 #include <exception>
 #include <optional>
+#include <utility>
 
+#include "base/FileException.h"
+#include "base/FileSystem.h"
 #include "editor/EditorTexts.h"
 #include "editor/SettingsFiles.h"
 #include "engine/FieldSplitter.h"
 #include "engine/MultiLineLayout.h"
-#include "framework/FileException.h"
 #include "res/resource.h"
-
-CVosk1View* g_pTableView = nullptr;
 
 namespace {
 
@@ -56,16 +56,11 @@ std::string ProgramDirectory(std::string_view programPath) {
     return std::string(programPath.substr(0, end));
 }
 
-CVosk1View::CVosk1View(WindowSystem& windows, CVosk1Doc& doc)
-    : m_windows(windows), m_doc(doc), m_errorSink(windows) {
-    g_pTableView = this;
-}
-
-CVosk1View::~CVosk1View() {
-    if (g_pTableView == this) {
-        g_pTableView = nullptr;
-    }
-}
+CVosk1View::CVosk1View(CWindowSystem& windows, CVosk1Doc& doc, std::string programPath)
+    : m_windows(windows),
+      m_doc(doc),
+      m_strProgramPath(std::move(programPath)),
+      m_errorSink(windows) {}
 
 template <class Command>
 void CVosk1View::RunCommand(const Command& command) noexcept {
@@ -80,7 +75,7 @@ void CVosk1View::RunCommand(const Command& command) noexcept {
 
 void CVosk1View::OnInitialUpdate() noexcept {
     RunCommand([this] {
-        m_strAppDir = ProgramDirectory(m_windows.GetProgramPath());
+        m_strAppDir = ProgramDirectory(m_strProgramPath);
         LoadTable();
         RefreshForm();
     });
@@ -109,7 +104,7 @@ void CVosk1View::LoadTable() {
 
 void CVosk1View::SaveTable() {
     WriteTableFile(m_strTablePath, m_strTable);
-    m_windows.SetCurrentDirectory(m_strAppDir);
+    SetCurrentDir(m_strAppDir);
 }
 
 void CVosk1View::WriteIniFile() {
@@ -146,8 +141,9 @@ bool CVosk1View::TakeCells() {
 // The table is written before "Vosk.ini" names it, and the form takes the new path only once
 // both are written.
 void CVosk1View::SaveAs() {
-    if (std::optional<std::string> path = m_windows.ShowSaveDialog(TableDialogOptions())) {
-        m_windows.SetCurrentDirectory(m_strAppDir);
+    if (std::optional<std::string> path =
+            ChosenPath(m_windows.ShowSaveDialog(TableDialogOptions()))) {
+        SetCurrentDir(m_strAppDir);
         WriteTableFile(*path, m_strTable);
         WritePointerFile(*path);
         m_strTablePath = std::move(*path);
@@ -156,18 +152,29 @@ void CVosk1View::SaveAs() {
     m_windows.SetTitle(m_strTablePath);
 }
 
+std::optional<std::string> CVosk1View::ChosenPath(FileChoice choice) {
+    if (choice.outcome == FileChoice::Outcome::unrepresentable) {
+        m_windows.ShowMessageBox(kUnrepresentableFileName, kMbOk | kMbIconStop);
+    }
+    if (choice.outcome != FileChoice::Outcome::chosen) {
+        return std::nullopt;
+    }
+    return std::move(choice.path);
+}
+
 void CVosk1View::OnFileNew() noexcept {
     RunCommand([this] { ClearTable(); });
 }
 
 void CVosk1View::OnFileOpen() noexcept {
     RunCommand([this] {
-        std::optional<std::string> path = m_windows.ShowOpenDialog(TableDialogOptions());
+        std::optional<std::string> path =
+            ChosenPath(m_windows.ShowOpenDialog(TableDialogOptions()));
         if (!path) {
             return;
         }
         // Nothing of the form changes before the table is read and "Vosk.ini" names it.
-        m_windows.SetCurrentDirectory(m_strAppDir);
+        SetCurrentDir(m_strAppDir);
         ReplacementTable table;
         FieldSplitter splitter;
         ReadTableFile(*path, table, splitter);

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "editor/EditorMessages.h"
+#include "editor/WindowSystem.h"
 #include "engine/ReplacementTable.h"
 #include "engine/Vosk1Doc.h"
-#include "framework/WindowSystem.h"
 
 // COLORREF of RGB(240, 240, 240), the background of the shaded cells.
 inline constexpr std::uint32_t kShadedCellColor = 0xF0F0F0;
@@ -25,8 +26,8 @@ std::string ProgramDirectory(std::string_view programPath);
 // commands. The command handlers report every error themselves: none of them throws.
 class CVosk1View {
 public:
-    CVosk1View(WindowSystem& windows, CVosk1Doc& doc);
-    ~CVosk1View();
+    // programPath: the running program's full path, whose folder is the program directory.
+    CVosk1View(CWindowSystem& windows, CVosk1Doc& doc, std::string programPath);
     CVosk1View(const CVosk1View&) = delete;
     CVosk1View& operator=(const CVosk1View&) = delete;
 
@@ -61,11 +62,12 @@ private:
     // Shift-JIS cannot represent, and then the rows are unchanged.
     bool TakeCells();
     void SaveAs();
+    // The path of a dialog's choice; nullopt, after saying so when the name cannot be held, for
+    // anything else.
+    std::optional<std::string> ChosenPath(FileChoice choice);
 
-    WindowSystem& m_windows;
+    CWindowSystem& m_windows;
     CVosk1Doc& m_doc;
-    MessageBoxErrorSink m_errorSink;
+    std::string m_strProgramPath;
+    CMessageBoxErrorSink m_errorSink;
 };
-
-// The one form, for the window program; set by its constructor.
-extern CVosk1View* g_pTableView;

@@ -1,6 +1,6 @@
 #include "engine/ExchangeInput.h"
 
-void CVosk1Doc::CollectTexts(FileErrorSink& errors) {
+void CVosk1Doc::CollectTexts(CFileErrorSink& errors) {
     m_strPreview.clear();
     ForEachDrawingText(errors, [&](std::string_view text) {
         m_strPreview += text;

@@ -2,10 +2,10 @@
 
 #include <string_view>
 
+#include "base/StdioFile.h"
 #include "engine/ExchangeState.h"
 #include "engine/FileErrorSink.h"
 #include "engine/Vosk1Doc.h"
-#include "framework/StdioFile.h"
 
 // Hands every run of lines of "temp.txt", as CStdioFile::ReadLines returns them, to handleRun.
 // Throws CFileException when reading fails.
@@ -23,7 +23,7 @@ void ReadInputRuns(HandleRun handleRun) {
 // file error, whether reading the input or raised by handleText, ends the reading and goes to
 // errors.
 template <typename HandleText>
-void ForEachDrawingText(FileErrorSink& errors, HandleText handleText) {
+void ForEachDrawingText(CFileErrorSink& errors, HandleText handleText) {
     try {
         ReadInputRuns([&](std::string_view run) {
             ForEachLine(run, [&](const TextLine& line) {

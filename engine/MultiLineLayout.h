@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "base/StdioFile.h"
 #include "engine/ExchangeState.h"
 #include "engine/FieldSplitter.h"
 #include "engine/Vosk1Doc.h"
-#include "framework/StdioFile.h"
 
 inline constexpr char kLineBreak[] = "//";
 

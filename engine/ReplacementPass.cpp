@@ -2,20 +2,20 @@
 #include <bit>
 #include <cstdint>
 
+#include "base/ByteMask.h"
+#include "base/FileSystem.h"
 #include "engine/ExchangeInput.h"
 #include "engine/ExchangeState.h"
 #include "engine/FieldSplitter.h"
 #include "engine/MultiLineLayout.h"
 #include "engine/Vosk1Doc.h"
-#include "framework/ByteMask.h"
-#include "framework/FileSystem.h"
 
 namespace {
 
 // One run over the exchange file: header state, the pass's one splitter, the open files.
-class ReplacementPass {
+class CReplacementPass {
 public:
-    ReplacementPass(CVosk1Doc& doc, const ReplacementTable& table, CStdioFile& output)
+    CReplacementPass(CVosk1Doc& doc, const ReplacementTable& table, CStdioFile& output)
         : m_doc(doc), m_table(table), m_output(output) {
         for (const ReplacementRow& row : table.rows) {
             m_beforeLengths |= LengthBit(row.before.size());
@@ -53,7 +53,7 @@ private:
     std::string_view m_run;
 };
 
-void ReplacementPass::HandleRun(std::string_view run) {
+void CReplacementPass::HandleRun(std::string_view run) {
     m_run = run;
     const char* unwritten = run.data();
     ForEachLine(run, [&](const TextLine& line) {
@@ -67,7 +67,7 @@ void ReplacementPass::HandleRun(std::string_view run) {
     m_output.WriteRaw({unwritten, static_cast<size_t>(run.data() + run.size() - unwritten)});
 }
 
-bool ReplacementPass::OtherRecordPassesThrough(std::string_view line) {
+bool CReplacementPass::OtherRecordPassesThrough(std::string_view line) {
     const RecordKind kind = ClassifyRecord(line);
     switch (kind) {
         case RecordKind::other:
@@ -83,7 +83,7 @@ bool ReplacementPass::OtherRecordPassesThrough(std::string_view line) {
 
 // The text of a text record of the current run. A line of up to 64 bytes has its quotes found
 // all at once, from a mask of the 64 bytes where it starts.
-std::string_view ReplacementPass::TextOf(std::string_view line) const {
+std::string_view CReplacementPass::TextOf(std::string_view line) const {
     if (line.size() > 64) {
         return SplitTextRecord(line).text;
     }
@@ -100,14 +100,14 @@ std::string_view ReplacementPass::TextOf(std::string_view line) const {
 
 // Texts of a before text's length mostly differ from it in their first byte: looking there
 // first saves calling memcmp.
-bool ReplacementPass::MatchesARow(std::string_view text) const {
+bool CReplacementPass::MatchesARow(std::string_view text) const {
     return std::any_of(m_table.rows.begin(), m_table.rows.end(), [text](const ReplacementRow& row) {
         return row.before.size() == text.size() && (text.empty() || row.before[0] == text[0]) &&
                row.before == text;
     });
 }
 
-void ReplacementPass::HandleLine(std::string_view line) {
+void CReplacementPass::HandleLine(std::string_view line) {
     const RecordKind kind = ClassifyRecord(line);
     switch (kind) {
         case RecordKind::hq:
@@ -134,7 +134,7 @@ void ReplacementPass::HandleLine(std::string_view line) {
 
 // Rows are tried in order: a single-line row ends the search, a multi-line row writes its lines
 // and lets later rows with the same before text add theirs.
-void ReplacementPass::HandleTextRecord(std::string_view line) {
+void CReplacementPass::HandleTextRecord(std::string_view line) {
     const TextRecordParts record = SplitTextRecord(line);
     bool consumed = false;
     for (const ReplacementRow& row : m_table.rows) {
@@ -163,7 +163,7 @@ void ReplacementPass::HandleTextRecord(std::string_view line) {
 void CVosk1Doc::RunReplacementPass(const ReplacementTable& table) {
     try {
         CStdioFile output(kOutputFileName, CStdioFile::Mode::replace);
-        ReplacementPass pass(*this, table, output);
+        CReplacementPass pass(*this, table, output);
         ReadInputRuns([&](std::string_view run) { pass.HandleRun(run); });
         output.Close();
     } catch (const CFileException&) {

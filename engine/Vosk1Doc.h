@@ -24,7 +24,7 @@ public:
     void RunReplacementPass(const ReplacementTable& table);
 
     // Rebuilds m_strPreview from the texts of "temp.txt"; errors are reported to errors.
-    void CollectTexts(FileErrorSink& errors);
+    void CollectTexts(CFileErrorSink& errors);
 
     // The record of line k of the multi-line replacement being laid out; for k > 0 it first
     // moves m_dValue[1], m_dValue[2] one line pitch on.

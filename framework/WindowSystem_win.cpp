@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "framework/Cp932_win.h"
-#include "framework/FileSystem.h"
+#include "base/Cp932_win.h"
 
 namespace {
 
@@ -29,43 +28,42 @@ std::wstring DialogFilterFromBars(std::string_view filter) {
     return wide;
 }
 
-Win32WindowSystem::Win32WindowSystem(std::wstring appTitle, std::wstring badFileNameMessage)
-    : m_strAppTitle(std::move(appTitle)), m_strBadFileName(std::move(badFileNameMessage)) {}
+CWin32WindowSystem::CWin32WindowSystem(std::wstring appTitle)
+    : m_strAppTitle(std::move(appTitle)) {}
 
-void Win32WindowSystem::Attach(HWND mainWindow, HWND form) {
+void CWin32WindowSystem::Attach(HWND mainWindow, HWND form) {
     m_hMainWindow = mainWindow;
     m_hForm = form;
 }
 
-void Win32WindowSystem::SetCaptionTitle(std::wstring_view title) {
+void CWin32WindowSystem::SetCaptionTitle(std::wstring_view title) {
     std::wstring caption(title);
     caption += L" - ";
     caption += m_strAppTitle;
     SetWindowTextW(m_hMainWindow, caption.c_str());
 }
 
-std::optional<std::string> Win32WindowSystem::GetControlText(int id) {
+std::optional<std::string> CWin32WindowSystem::GetControlText(int id) {
     return Cp932FromWide(WindowTextOf(GetDlgItem(m_hForm, id)));
 }
 
-void Win32WindowSystem::SetControlText(int id, const std::string& text) {
+void CWin32WindowSystem::SetControlText(int id, const std::string& text) {
     SetWindowTextW(GetDlgItem(m_hForm, id), WideFromCp932(text).c_str());
 }
 
-int Win32WindowSystem::ShowMessageBox(const std::string& text, unsigned type) {
+int CWin32WindowSystem::ShowMessageBox(const std::string& text, unsigned type) {
     return MessageBoxW(m_hMainWindow, WideFromCp932(text).c_str(), m_strAppTitle.c_str(), type);
 }
 
-std::optional<std::string> Win32WindowSystem::ShowOpenDialog(const FileDialogOptions& options) {
+FileChoice CWin32WindowSystem::ShowOpenDialog(const FileDialogOptions& options) {
     return ShowFileDialog(options, false);
 }
 
-std::optional<std::string> Win32WindowSystem::ShowSaveDialog(const FileDialogOptions& options) {
+FileChoice CWin32WindowSystem::ShowSaveDialog(const FileDialogOptions& options) {
     return ShowFileDialog(options, true);
 }
 
-std::optional<std::string> Win32WindowSystem::ShowFileDialog(const FileDialogOptions& options,
-                                                             bool save) {
+FileChoice CWin32WindowSystem::ShowFileDialog(const FileDialogOptions& options, bool save) {
     std::wstring file = WideFromCp932(options.initialName);
     file.resize(std::max(file.size() + 1, kMaxPathChars), L'\0');
     const std::wstring filter = DialogFilterFromBars(options.filter);
@@ -85,47 +83,20 @@ std::optional<std::string> Win32WindowSystem::ShowFileDialog(const FileDialogOpt
     }
     const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     if (!chosen) {
-        return std::nullopt;
+        return {};
     }
     file.resize(file.find(L'\0'));
     std::optional<std::string> path = Cp932FromWide(file);
     if (!path) {
-        const std::wstring text = file + L"\n " + m_strBadFileName;
-        MessageBoxW(m_hMainWindow, text.c_str(), m_strAppTitle.c_str(), MB_OK | MB_ICONSTOP);
+        return {FileChoice::Outcome::unrepresentable, {}};
     }
-    return path;
+    return {FileChoice::Outcome::chosen, std::move(*path)};
 }
 
-void Win32WindowSystem::SetTitle(const std::string& title) {
+void CWin32WindowSystem::SetTitle(const std::string& title) {
     SetCaptionTitle(WideFromCp932(title));
 }
 
-void Win32WindowSystem::PostCloseRequest() {
+void CWin32WindowSystem::PostCloseRequest() {
     PostMessageW(m_hMainWindow, WM_CLOSE, 0, 0);
-}
-
-void Win32WindowSystem::SetCurrentDirectory(const std::string& dir) {
-    SetCurrentDir(dir);
-}
-
-std::string Win32WindowSystem::GetProgramPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    if (std::optional<std::string> cp932 = Cp932FromWide(path)) {
-        return *cp932;
-    }
-    // A folder name outside Shift-JIS (an accented user name, say) usually has an ASCII short
-    // name; without one the program directory stays unknown rather than wrong.
-    const DWORD shortLength = GetShortPathNameW(path.c_str(), nullptr, 0);
-    std::wstring shortPath(shortLength, L'\0');
-    shortPath.resize(GetShortPathNameW(path.c_str(), shortPath.data(), shortLength));
-    return shortLength == 0 ? std::string() : Cp932FromWide(shortPath).value_or(std::string());
 }

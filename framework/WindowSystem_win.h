@@ -1,23 +1,20 @@
 #pragma once
 
 #include <windows.h>
-// WindowSystem::SetCurrentDirectory keeps its name in every translation unit.
-#undef SetCurrentDirectory
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "framework/WindowSystem.h"
+#include "editor/WindowSystem.h"
 
 // The form's window system on Win32: cells are the children of the form, the caption and the
 // close request go to the main window. Text crosses into the wide API as code page 932 whatever
 // the system's ANSI code page is.
-class Win32WindowSystem : public WindowSystem {
+class CWin32WindowSystem : public CWindowSystem {
 public:
-    // appTitle is the caption of message boxes and the end of the main window's caption;
-    // badFileNameMessage is shown for a chosen file name that Shift-JIS cannot hold.
-    Win32WindowSystem(std::wstring appTitle, std::wstring badFileNameMessage);
+    // appTitle is the caption of message boxes and the end of the main window's caption.
+    explicit CWin32WindowSystem(std::wstring appTitle);
 
     // The windows appear after the view that uses this object has been built.
     void Attach(HWND mainWindow, HWND form);
@@ -27,18 +24,15 @@ public:
     std::optional<std::string> GetControlText(int id) override;
     void SetControlText(int id, const std::string& text) override;
     int ShowMessageBox(const std::string& text, unsigned type) override;
-    std::optional<std::string> ShowOpenDialog(const FileDialogOptions& options) override;
-    std::optional<std::string> ShowSaveDialog(const FileDialogOptions& options) override;
+    FileChoice ShowOpenDialog(const FileDialogOptions& options) override;
+    FileChoice ShowSaveDialog(const FileDialogOptions& options) override;
     void SetTitle(const std::string& title) override;
     void PostCloseRequest() override;
-    void SetCurrentDirectory(const std::string& dir) override;
-    std::string GetProgramPath() override;
 
 private:
-    std::optional<std::string> ShowFileDialog(const FileDialogOptions& options, bool save);
+    FileChoice ShowFileDialog(const FileDialogOptions& options, bool save);
 
     std::wstring m_strAppTitle;
-    std::wstring m_strBadFileName;
     HWND m_hMainWindow = nullptr;
     HWND m_hForm = nullptr;
 };

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <windows.h>
-// WindowSystem::SetCurrentDirectory keeps its name in every translation unit.
-#undef SetCurrentDirectory
 
 // A window whose messages go to a member function. The static procedure keeps `this` in the
 // window's user data from WM_NCCREATE on; it is noexcept, so an exception that escaped a handler

@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         rest = next;
     }
     assert(rest.empty());
-    RecordingErrorSink errors;
+    CRecordingErrorSink errors;
     doc.CollectTexts(errors);
     assert(doc.m_strPreview == preview && errors.errors.empty());
     return 0;

@@ -4,7 +4,7 @@
 
 #include "engine/FileErrorSink.h"
 
-class RecordingErrorSink : public FileErrorSink {
+class CRecordingErrorSink : public CFileErrorSink {
 public:
     void ReportFileError(const CFileException& error) override { errors.push_back(error); }
     std::vector<CFileException> errors;

@@ -8,9 +8,9 @@
 
 // While it lives, a write that crosses the limit fails with EFBIG, as on a full disk; 0: no
 // limit. Windows has no such limit: there it does nothing.
-class SizeLimit {
+class CSizeLimit {
 public:
-    explicit SizeLimit([[maybe_unused]] unsigned bytes) {
+    explicit CSizeLimit([[maybe_unused]] unsigned bytes) {
 #ifndef _WIN32
         std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &m_saved);
@@ -18,13 +18,13 @@ public:
         setrlimit(RLIMIT_FSIZE, &limit);
 #endif
     }
-    ~SizeLimit() {
+    ~CSizeLimit() {
 #ifndef _WIN32
         setrlimit(RLIMIT_FSIZE, &m_saved);
 #endif
     }
-    SizeLimit(const SizeLimit&) = delete;
-    SizeLimit& operator=(const SizeLimit&) = delete;
+    CSizeLimit(const CSizeLimit&) = delete;
+    CSizeLimit& operator=(const CSizeLimit&) = delete;
 
 private:
 #ifndef _WIN32

@@ -27,6 +27,7 @@ TEST(EditorTextsTest, EveryTextIsTheShiftJisOfItsComment) {
         {kDiskFull, "ディスクがいっぱいです。"},
         {kReadFailed, "ファイルを読み込めませんでした。"},
         {kWriteFailed, "ファイルに書き込めませんでした。"},
+        {kUnrepresentableFileName, "ファイル名に Shift-JIS で表せない文字が含まれています。"},
         {kBadRunParameter, "実行パラメータ %1 の数値が正しくありません。"},
         {kRowSuffix, "行目の"},
         {kUnrepresentableText, "に、Shift-JIS で表せない文字があります。"},

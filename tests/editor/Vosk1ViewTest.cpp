@@ -76,14 +76,14 @@ std::string Table(std::string lines) {
 
 // A form started in dir, from a program in dir/app\.
 struct Form {
-    Form(const fs::path& dir, const char* runParameter) {
-        windows.programPath = dir.string() + "/" + kApp + "Vosk1.exe";
+    Form(const fs::path& dir, const char* runParameter)
+        : view(windows, doc, dir.string() + "/" + kApp + "Vosk1.exe") {
         doc.OnNewDocument(runParameter);
         view.OnInitialUpdate();
     }
-    HeadlessWindowSystem windows;
+    CHeadlessWindowSystem windows;
     CVosk1Doc doc;
-    CVosk1View view{windows, doc};
+    CVosk1View view;
 };
 
 class Vosk1ViewTest : public ScratchDirectoryTest {
@@ -106,7 +106,7 @@ protected:
     // last title, text list, boxes and close requests.
     std::map<std::string, std::string> Observe(Form& form) const {
         std::map<std::string, std::string> seen = Files();
-        HeadlessWindowSystem& windows = form.windows;
+        CHeadlessWindowSystem& windows = form.windows;
         std::set<std::string> arrows;
         for (int r = 0; r < 10; ++r) {
             arrows.insert(windows.cells[IDC_ARROW_FIRST + r]);
@@ -232,7 +232,7 @@ TEST_F(Vosk1ViewTest, StartAndCommandsChangeWhatTheyShould) {
         }
         std::map<std::string, std::string> expected = Files();
         Form form(Directory(), c.runParameter);
-        HeadlessWindowSystem& windows = form.windows;
+        CHeadlessWindowSystem& windows = form.windows;
         std::vector<std::string> items = {"flag=0", "arrows="s + kArrowCellText, "title=t.mse",
                                           "list=S\r\n", "closes=0"};
         items.insert(items.end(), c.row.begin() + 1, c.row.end());
@@ -244,7 +244,7 @@ TEST_F(Vosk1ViewTest, StartAndCommandsChangeWhatTheyShould) {
                 expected[item.substr(0, equals)] = item.substr(equals + 1);
             }
         }
-        const SizeLimit limit(c.sizeLimit);
+        const CSizeLimit limit(c.sizeLimit);
         for (const char step : c.row[0]) {
             if (step == 't') {
                 windows.cells[IDC_BEFORE_FIRST + 1] = "Z";

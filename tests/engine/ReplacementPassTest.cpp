@@ -20,7 +20,7 @@ protected:
         return ReadFile("jwc_temp.txt");
     }
     CVosk1Doc m_doc;
-    RecordingErrorSink m_errors;
+    CRecordingErrorSink m_errors;
 };
 using ReplacementPassTest = DrawingTest;
 using MultiLineLayoutTest = DrawingTest;

@@ -3,9 +3,9 @@
 #include <optional>
 #include <utility>
 
+#include "base/FileSystem.h"
 #include "cli/BatchCommand.h"
 #include "editor/SettingsFiles.h"
-#include "framework/FileSystem.h"
 #include "tests/common/ScratchDirectory.h"
 #include "tests/common/SizeLimit.h"
 
@@ -69,7 +69,7 @@ BatchRun RunBatch(const std::vector<std::string>& arguments) {
 }
 
 BatchRun RunAtLimit(const std::vector<std::string>& arguments, unsigned sizeLimit) {
-    const SizeLimit limit(sizeLimit);
+    const CSizeLimit limit(sizeLimit);
     return RunBatch(arguments);
 }
 
@@ -138,7 +138,7 @@ protected:
 #ifndef _WIN32
         const pid_t child = fork();
         if (child == 0) {
-            const SizeLimit limit(c.sizeLimit);
+            const CSizeLimit limit(c.sizeLimit);
             std::signal(SIGXFSZ, SIG_DFL);
             RunBatch(c.arguments);
             _exit(0);
@@ -225,7 +225,6 @@ TEST_F(FileFaultTest, AFaultNamesItsFileAndCauseAndChangesNothingElse) {
         {{{"Vosk.ini", kDir}}, {}, 2, "cannot open \"Vosk.ini\": is a directory"},
         {{{"Vosk.ini", ""}}, {}, 2, "cannot open \"\": no such file"},
         {{{"Vosk.ini", "\x81\xFF\x95\x1At"}}, {}, 2, "cannot open \"\x81\xFF\x95\": no such file"},
-        {{{"Vosk.ini", "a\rb.mse"}}, {}, 2, "cannot open \"a\\x0Db.mse\": no such file"},
         {{{"Vosk.ini", std::string(65535, 'a')}},
          {},
          2,
@@ -241,6 +240,8 @@ TEST_F(FileFaultTest, AFaultNamesItsFileAndCauseAndChangesNothingElse) {
         {{{"temp.txt", kDir}}, {"--list"}, 1, isDir},
         {{{"jwc_temp.txt", kDir}}, {}, 1, "cannot open \"jwc_temp.txt\": is a directory"},
 #ifndef _WIN32
+        // Windows takes a name with a control byte for an invalid path.
+        {{{"Vosk.ini", "a\rb.mse"}}, {}, 2, "cannot open \"a\\x0Db.mse\": no such file"},
         {{}, {"--table", "t.mse/x.mse"}, 2, "cannot open \"t.mse/x.mse\": invalid path"},
         {{{"m", mem}, {"Vosk.ini", "m"}}, {}, 2, "cannot read \"" + InFull("m") + "\": I/O error"},
         {{{"temp.txt", mem}},

@@ -8,13 +8,12 @@
 #include <utility>
 #include <vector>
 
-#include "framework/FileSystem.h"
-#include "framework/WindowSystem.h"
+#include "editor/WindowSystem.h"
 
 // A window system without windows: it records what the program shows and answers its questions
 // and file dialogs from a script. Changes of the current directory are real, since the program
 // opens files by bare name.
-class HeadlessWindowSystem : public WindowSystem {
+class CHeadlessWindowSystem : public CWindowSystem {
 public:
     std::optional<std::string> GetControlText(int id) override {
         return unrepresentableCells.contains(id) ? std::nullopt : std::optional(cells[id]);
@@ -27,18 +26,16 @@ public:
         messages.emplace_back(text, type);
         return (type & 0x0F) == kMbOk ? kIdOk : Next("") == "yes" ? kIdYes : kIdNo;
     }
-    std::optional<std::string> ShowOpenDialog(const FileDialogOptions& options) override {
+    FileChoice ShowOpenDialog(const FileDialogOptions& options) override {
         dialogs.push_back(options);
-        return Next("open:");
+        return Choice(Next("open:"));
     }
-    std::optional<std::string> ShowSaveDialog(const FileDialogOptions& options) override {
+    FileChoice ShowSaveDialog(const FileDialogOptions& options) override {
         dialogs.push_back(options);
-        return Next("save:");
+        return Choice(Next("save:"));
     }
     void SetTitle(const std::string& title) override { titles.push_back(title); }
     void PostCloseRequest() override { ++closeRequests; }
-    void SetCurrentDirectory(const std::string& dir) override { SetCurrentDir(dir); }
-    std::string GetProgramPath() override { return programPath; }
 
     // Taken from the front: "yes" or "no" for a question, "open:<path>" or "save:<path>" for a
     // file dialog, cancelled by an empty path; boxes with only OK take none. A question or dialog
@@ -48,7 +45,6 @@ public:
 
     std::map<int, std::string> cells;
     std::set<int> unrepresentableCells;  // read as holding a character Shift-JIS cannot represent
-    std::string programPath;
 
     std::vector<std::pair<std::string, unsigned>> messages;  // text and type
     std::vector<FileDialogOptions> dialogs;
@@ -56,6 +52,9 @@ public:
     int closeRequests = 0;
 
 private:
+    static FileChoice Choice(std::optional<std::string> path) {
+        return path ? FileChoice{FileChoice::Outcome::chosen, std::move(*path)} : FileChoice{};
+    }
     std::optional<std::string> Next(const std::string& kind) {
         if (answers.empty() || !answers.front().starts_with(kind)) {
             ++unscripted;

@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "framework/Cp932_win.h"
+#include "base/Cp932_win.h"
 #include "res/resource.h"
 #include "tests/common/ScratchDirectory.h"
 

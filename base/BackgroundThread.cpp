@@ -1,4 +1,4 @@
-#include "framework/BackgroundThread.h"
+#include "base/BackgroundThread.h"
 
 CBackgroundThread::CBackgroundThread() : m_thread([this] { Run(); }) {}
 

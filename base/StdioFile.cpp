@@ -1,11 +1,11 @@
-#include "framework/StdioFile.h"
+#include "base/StdioFile.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
 
-#include "framework/FileSystem.h"
+#include "base/FileSystem.h"
 
 namespace {
 // A chunk read, or an output buffer. A file starts with small ones and no thread of its own: the

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/BackgroundThread.h"
-#include "framework/FileException.h"
-#include "framework/TextLines.h"
+#include "base/BackgroundThread.h"
+#include "base/FileException.h"
+#include "base/TextLines.h"
 
 // A buffered text file with the same text mode on every platform:
 // reading, a line ends at LF, a CR directly before the LF goes with it, a lone CR stays in the

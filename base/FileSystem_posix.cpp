@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/FileSystem.h"
+#include "base/FileSystem.h"
 
 std::FILE* OpenFile(const std::string& name, const char* mode) {
     std::FILE* file = std::fopen(name.c_str(), mode);
@@ -96,4 +96,18 @@ std::string ResolveLinks(const std::string& name) {
     std::string path = resolved;
     std::free(resolved);
     return path;
+}
+
+std::string GetProgramPath() {
+    std::vector<char> buffer(256);
+    for (;;) {
+        const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (length < 0) {
+            return {};
+        }
+        if (static_cast<size_t>(length) < buffer.size()) {
+            return std::string(buffer.data(), static_cast<size_t>(length));
+        }
+        buffer.resize(buffer.size() * 2);
+    }
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "framework/ByteMask.h"
+#include "base/ByteMask.h"
 
 // A line, and its line end as it stands in the file: "\r\n", "\n", or nothing for a last line
 // without one.

@@ -1,4 +1,4 @@
-#include "framework/StdioFile.h"
+#include "base/StdioFile.h"
 
 #include <random>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "framework/FileException.h"
+#include "base/FileException.h"
 
 #include <cerrno>
 

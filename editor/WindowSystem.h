@@ -18,12 +18,19 @@ struct FileDialogOptions {
     bool overwritePrompt = false;
 };
 
+// What a file dialog ended with.
+struct FileChoice {
+    enum class Outcome { chosen, cancelled, unrepresentable };
+    Outcome outcome = Outcome::cancelled;
+    std::string path;  // chosen: the full path, Shift-JIS
+};
+
 // Everything the form and its commands ask of the window system. Every string is Shift-JIS.
 // The Win32 implementation converts to UTF-16 at the call; the headless one in the tests
 // records what was shown and answers from a script.
-class WindowSystem {
+class CWindowSystem {
 public:
-    virtual ~WindowSystem() = default;
+    virtual ~CWindowSystem() = default;
 
     // The full text of a control; nullopt when it holds a character Shift-JIS cannot represent.
     virtual std::optional<std::string> GetControlText(int id) = 0;
@@ -32,17 +39,12 @@ public:
     // Modal box with the application title as caption; returns the answer (kIdOk, kIdYes, ...).
     virtual int ShowMessageBox(const std::string& text, unsigned type) = 0;
 
-    // The chosen full path, or nullopt when the user cancelled.
-    virtual std::optional<std::string> ShowOpenDialog(const FileDialogOptions& options) = 0;
-    virtual std::optional<std::string> ShowSaveDialog(const FileDialogOptions& options) = 0;
+    // A name that Shift-JIS cannot hold is unrepresentable: the form says so itself.
+    virtual FileChoice ShowOpenDialog(const FileDialogOptions& options) = 0;
+    virtual FileChoice ShowSaveDialog(const FileDialogOptions& options) = 0;
 
     // The document title; the main window shows "<title> - Vosk2".
     virtual void SetTitle(const std::string& title) = 0;
     // Asks the main window to close once the current command has returned.
     virtual void PostCloseRequest() = 0;
-
-    // Changes the process's current directory; the result is not reported.
-    virtual void SetCurrentDirectory(const std::string& dir) = 0;
-    // The running program's full path.
-    virtual std::string GetProgramPath() = 0;
 };

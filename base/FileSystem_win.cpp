@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <string>
 
-#include "framework/Cp932_win.h"
-#include "framework/FileSystem.h"
+#include "base/Cp932_win.h"
+#include "base/FileSystem.h"
 
 namespace {
 
@@ -100,6 +100,28 @@ std::string GetCurrentDir() {
 
 bool SetCurrentDir(const std::string& dir) {
     return SetCurrentDirectoryW(WideFromCp932(dir).c_str()) != FALSE;
+}
+
+std::string GetProgramPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    if (std::optional<std::string> cp932 = Cp932FromWide(path)) {
+        return *cp932;
+    }
+    // A folder name outside Shift-JIS (an accented user name, say) usually has an ASCII short
+    // name; without one the program directory stays unknown rather than wrong.
+    const DWORD shortLength = GetShortPathNameW(path.c_str(), nullptr, 0);
+    std::wstring shortPath(shortLength, L'\0');
+    shortPath.resize(GetShortPathNameW(path.c_str(), shortPath.data(), shortLength));
+    return shortLength == 0 ? std::string() : Cp932FromWide(shortPath).value_or(std::string());
 }
 
 void SetBinaryStdout() {

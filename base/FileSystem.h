@@ -28,6 +28,9 @@ void RemoveFile(const std::string& name);
 // cannot be followed.
 std::string ResolveLinks(const std::string& name);
 
+// The running program's full path; empty when it cannot be told in Shift-JIS.
+std::string GetProgramPath();
+
 std::string GetCurrentDir();
 bool SetCurrentDir(const std::string& dir);
 

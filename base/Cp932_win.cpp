@@ -1,4 +1,4 @@
-#include "framework/Cp932_win.h"
+#include "base/Cp932_win.h"
 
 #include <windows.h>
 
