@@ -6,6 +6,7 @@
 #include "editor/SettingsFiles.h"
 #include "engine/Vosk1Doc.h"
 #include "framework/FileSystem.h"
+#include "Vosk1Version.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ constexpr char kUsage[] =
     "                replacements; absent or empty means \"/P1\"\n"
     "  --list        print the texts of \"temp.txt\", each followed by a line feed\n"
     "  --help        print this help\n"
+    "  --version     print the version\n"
     "\n"
     "A table file has ten lines \"before ---> after\"; an empty after text removes the\n"
     "text, and \"//\" in an after text makes it several lines.\n"
@@ -41,6 +43,7 @@ struct BatchOptions {
     std::string runParameter;
     bool list = false;
     bool help = false;
+    bool version = false;
 };
 
 const char* CauseText(CFileException::Cause cause) {
@@ -122,6 +125,8 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
             options.list = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
         } else if (argument == "--") {
             optionsEnded = true;
         } else {
@@ -185,6 +190,10 @@ int RunBatchCommand(const std::vector<std::string>& arguments, std::FILE* out, s
     }
     if (options->help) {
         std::fputs(kUsage, out);
+        return kExitDone;
+    }
+    if (options->version) {
+        std::fputs("vosk1-batch " VOSK1_VERSION "\n", out);
         return kExitDone;
     }
     if (options->directory && !SetCurrentDir(*options->directory)) {
