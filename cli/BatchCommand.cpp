@@ -3,10 +3,10 @@
 #include <optional>
 #include <string_view>
 
+#include "Vosk1Version.h"
 #include "editor/SettingsFiles.h"
 #include "engine/Vosk1Doc.h"
 #include "framework/FileSystem.h"
-#include "Vosk1Version.h"
 
 namespace {
 

@@ -20,8 +20,7 @@ std::string Convert(const char* to, const char* from, std::string in) {
     char* target = out.data();
     size_t inLeft = in.size();
     size_t outLeft = out.size();
-    EXPECT_NE(iconv(converter, &source, &inLeft, &target, &outLeft), static_cast<size_t>(-1))
-        << in;
+    EXPECT_NE(iconv(converter, &source, &inLeft, &target, &outLeft), static_cast<size_t>(-1)) << in;
     iconv_close(converter);
     out.resize(out.size() - outLeft);
     return out;
@@ -44,7 +43,8 @@ std::string LiteralBytes(const std::string& code) {
                 bytes += text[i];
             } else if (text[++i] == 'x') {
                 const size_t digits = text.find_first_not_of("0123456789abcdefABCDEF", i + 1);
-                bytes += static_cast<char>(std::stoi(text.substr(i + 1, digits - i - 1), nullptr, 16));
+                bytes +=
+                    static_cast<char>(std::stoi(text.substr(i + 1, digits - i - 1), nullptr, 16));
                 i = (digits == std::string::npos ? text.size() : digits) - 1;
             } else {
                 bytes += text[i] == 'n' ? '\n' : text[i];
