@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "Vosk1Version.h"
 #include "base/FileSystem.h"
 #include "editor/SettingsFiles.h"
 #include "engine/ExchangeInput.h"
@@ -34,6 +35,7 @@ constexpr char kUsage[] =
     "                replacements; absent or empty means \"/P1\"\n"
     "  --list        print the texts of \"temp.txt\", each followed by a line feed\n"
     "  --help        print this help\n"
+    "  --version     print the version\n"
     "\n"
     "A table file has ten lines \"before ---> after\"; an empty after text removes the\n"
     "text, and \"//\" in an after text makes it several lines.\n"
@@ -48,6 +50,7 @@ struct BatchOptions {
     std::string runParameter;
     bool list = false;
     bool help = false;
+    bool version = false;
 };
 
 const char* CauseText(CFileException::Cause cause) {
@@ -147,6 +150,8 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
             options.list = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
         } else if (argument == "--") {
             optionsEnded = true;
         } else {
@@ -209,6 +214,10 @@ int Replace(const BatchOptions& options, std::FILE* err) {
 int Run(const BatchOptions& options, std::FILE* out, std::FILE* err) {
     if (options.help) {
         std::fputs(kUsage, out);
+        return FinishOutput(out, err, kExitDone);
+    }
+    if (options.version) {
+        std::fputs("vosk1-batch " VOSK1_VERSION "\n", out);
         return FinishOutput(out, err, kExitDone);
     }
     if (options.directory && !SetCurrentDir(*options.directory)) {

@@ -1,15 +1,80 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 
+#include <fstream>
+#include <iterator>
+#include <regex>
 #include <string>
+#include <vector>
 
 #include "editor/EditorTexts.h"
 
 namespace {
 
+// in converted by glibc's iconv; what it cannot convert fails the test.
+std::string Convert(const char* to, const char* from, std::string in) {
+    const iconv_t converter = iconv_open(to, from);
+    EXPECT_NE(converter, reinterpret_cast<iconv_t>(-1)) << from << " to " << to;
+    std::string out(in.size() * 3, '\0');  // a half-width kana: one byte, three in UTF-8
+    char* source = in.data();
+    char* target = out.data();
+    size_t inLeft = in.size();
+    size_t outLeft = out.size();
+    EXPECT_NE(iconv(converter, &source, &inLeft, &target, &outLeft), static_cast<size_t>(-1)) << in;
+    iconv_close(converter);
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+std::string ReadSource(const std::string& path) {
+    std::ifstream file(std::string(VOSK1_SOURCE_DIR) + "/" + path, std::ios::binary);
+    EXPECT_TRUE(file) << path;
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The bytes of the C string literals in code (only the escapes the headers use).
+std::string LiteralBytes(const std::string& code) {
+    std::string bytes;
+    const std::regex piece(R"re("((?:[^"\\]|\\.)*)")re");
+    for (std::sregex_iterator it(code.begin(), code.end(), piece), end; it != end; ++it) {
+        const std::string text = (*it)[1];
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] != '\\') {
+                bytes += text[i];
+            } else if (text[++i] == 'x') {
+                const size_t digits = text.find_first_not_of("0123456789abcdefABCDEF", i + 1);
+                bytes +=
+                    static_cast<char>(std::stoi(text.substr(i + 1, digits - i - 1), nullptr, 16));
+                i = (digits == std::string::npos ? text.size() : digits) - 1;
+            } else {
+                bytes += text[i] == 'n' ? '\n' : text[i];
+            }
+        }
+    }
+    return bytes;
+}
+
+// Every text the program shows, in UTF-8, from where the code keeps them: the Shift-JIS byte
+// strings of EditorTexts.h and the string table of the resources.
+std::vector<std::string> ShownTexts() {
+    std::vector<std::string> texts;
+    const std::string header = ReadSource("editor/EditorTexts.h");
+    const std::regex constant(R"re(constexpr char (\w+)\[\] =([^;]*);)re");
+    for (std::sregex_iterator it(header.begin(), header.end(), constant), end; it != end; ++it) {
+        // The file dialog's type list and the arrow cells are not sentences to explain.
+        if ((*it)[1] != "kTableDialogFilter" && (*it)[1] != "kArrowCellText") {
+            texts.push_back(Convert("UTF-8", "CP932", LiteralBytes((*it)[2])));
+        }
+    }
+    const std::string strings = ReadSource("res/Strings.rc");
+    const std::regex entry(R"re(\n\s*IDS_\w+\s+"([^"]*)")re");
+    for (std::sregex_iterator it(strings.begin(), strings.end(), entry), end; it != end; ++it) {
+        texts.push_back((*it)[1]);
+    }
+    return texts;
+}
+
 TEST(EditorTextsTest, EveryTextIsTheShiftJisOfItsComment) {
-    const iconv_t cp932 = iconv_open("CP932", "UTF-8");
-    ASSERT_NE(cp932, reinterpret_cast<iconv_t>(-1)) << "iconv has no CP932";
     const struct {
         const char* constant;
         const char* utf8;
@@ -41,17 +106,23 @@ TEST(EditorTextsTest, EveryTextIsTheShiftJisOfItsComment) {
         {kUnexpectedError, "予期しないｴﾗｰが発生しました。"},
     };
     for (const auto& [constant, utf8] : cases) {
-        std::string in = utf8;
-        std::string out(in.size() * 2, '\0');
-        char* from = in.data();
-        char* to = out.data();
-        size_t inLeft = in.size();
-        size_t outLeft = out.size();
-        EXPECT_NE(iconv(cp932, &from, &inLeft, &to, &outLeft), static_cast<size_t>(-1)) << utf8;
-        out.resize(out.size() - outLeft);
-        EXPECT_EQ(constant, out) << utf8;
+        EXPECT_EQ(constant, Convert("CP932", "UTF-8", utf8)) << utf8;
     }
-    iconv_close(cp932);
+}
+
+// The user's guide quotes every text the program shows. Placeholders (%1, %s, %d), line breaks
+// and the menu's & marks are not quoted: each piece between them is.
+TEST(EditorTextsTest, TheGuideQuotesEveryShownText) {
+    const std::string guide = ReadSource("docs/ja/guide.md");
+    const std::regex cut(R"re(\s*(?:%[0-9]+|%[-0-9.]*[a-z]+|\n|&)\s*)re");
+    for (const std::string& text : ShownTexts()) {
+        for (std::sregex_token_iterator it(text.begin(), text.end(), cut, -1), end; it != end;
+             ++it) {
+            const std::string piece = std::regex_replace(it->str(), std::regex("^ +| +$"), "");
+            EXPECT_TRUE(piece.empty() || guide.find(piece) != std::string::npos)
+                << "docs/ja/guide.md lacks \"" << piece << "\" of \"" << text << "\"";
+        }
+    }
 }
 
 }  // namespace

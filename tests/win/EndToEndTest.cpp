@@ -17,9 +17,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The built program, or the one VOSK1_PROGRAM names (the release package's check runs the
+// unpacked one).
+fs::path ProgramUnderTest() {
+    const wchar_t* chosen = _wgetenv(L"VOSK1_PROGRAM");
+    return fs::absolute(chosen != nullptr ? fs::path(chosen) : fs::path(VOSK1_PROGRAM));
+}
+
 // Resolved before any test makes its own directory current: under Wine a Unix path resolves on
 // the drive of the current directory, which maps the Unix root.
-const fs::path kProgram = fs::absolute(VOSK1_PROGRAM);
+const fs::path kProgram = ProgramUnderTest();
 const fs::path kData = fs::absolute(VOSK1_TEST_DATA);
 
 // Generous: a cold Wine on a loaded machine takes seconds to show a first window.
