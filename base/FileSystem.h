@@ -13,9 +13,7 @@ std::FILE* OpenFile(const std::string& name, const char* mode);
 // The absolute form of a name, taken against the current directory.
 std::string FullPath(const std::string& name);
 
-// A name for a file written in place of target: in the same directory, so that it can replace
-// target by a rename, unique to this process, and never a name the host reads.
-std::string TemporaryNameBeside(const std::string& target);
+unsigned long CurrentProcessId();
 // 0 when a file may be written in place of name, which may not exist yet; else the errno of
 // opening it for writing: a directory, a read-only file or an empty name.
 int CheckReplaceable(const std::string& name);

@@ -51,8 +51,8 @@ bool SetCurrentDir(const std::string& dir) {
 
 void SetBinaryStdout() {}
 
-std::string TemporaryNameBeside(const std::string& target) {
-    return target + "." + std::to_string(getpid()) + ".tmp";
+unsigned long CurrentProcessId() {
+    return static_cast<unsigned long>(getpid());
 }
 
 int CheckReplaceable(const std::string& name) {

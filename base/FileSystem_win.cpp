@@ -47,8 +47,8 @@ std::FILE* OpenFile(const std::string& name, const char* mode) {
     return file;
 }
 
-std::string TemporaryNameBeside(const std::string& target) {
-    return target + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+unsigned long CurrentProcessId() {
+    return GetCurrentProcessId();
 }
 
 int CheckReplaceable(const std::string& name) {

@@ -18,8 +18,8 @@ struct TextLine {
     const char* Next() const { return end.data() + end.size(); }
 };
 
-// Calls handleLine(line) for every line of run, a run from CStdioFile::ReadLines, cut by
-// CStdioFile's text-mode rules: a line ends at LF, a CR directly before the LF goes with it, and
+// Calls handleLine(line) for every line of run, a run from CTextReader::ReadLines, cut by
+// CTextReader's text-mode rules: a line ends at LF, a CR directly before the LF goes with it, and
 // the run's last line may have no end. Line feeds are found 64 bytes at a time.
 template <typename HandleLine>
 void ForEachLine(std::string_view run, HandleLine handleLine) {

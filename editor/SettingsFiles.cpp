@@ -1,7 +1,8 @@
 #include "editor/SettingsFiles.h"
 
 #include "base/FileSystem.h"
-#include "base/StdioFile.h"
+#include "base/TextReader.h"
+#include "base/TextWriter.h"
 
 namespace {
 // The longest path Windows takes is 32,767 characters, of up to two bytes each in Shift-JIS.
@@ -9,7 +10,7 @@ constexpr size_t kMaxPathBytes = 2 * 32767;
 }  // namespace
 
 std::string ReadPointerFile() {
-    CStdioFile file(kPointerFileName, CStdioFile::Mode::read);
+    CTextReader file(kPointerFileName);
     file.LimitLineLength(kMaxPathBytes);
     std::string path;
     file.ReadString(path);
@@ -18,13 +19,13 @@ std::string ReadPointerFile() {
 }
 
 void WritePointerFile(const std::string& tablePath) {
-    CStdioFile file(ResolveLinks(kPointerFileName), CStdioFile::Mode::replace);
+    CTextWriter file(ResolveLinks(kPointerFileName));
     file.WriteString(tablePath);
     file.Close();
 }
 
 void ReadTableFile(const std::string& path, ReplacementTable& table, FieldSplitter& splitter) {
-    CStdioFile file(path, CStdioFile::Mode::read);
+    CTextReader file(path);
     std::string line;
     for (ReplacementRow& row : table.rows) {
         file.ReadString(line);
@@ -36,7 +37,7 @@ void ReadTableFile(const std::string& path, ReplacementTable& table, FieldSplitt
 }
 
 void WriteTableFile(const std::string& path, const ReplacementTable& table) {
-    CStdioFile file(ResolveLinks(path), CStdioFile::Mode::replace);
+    CTextWriter file(ResolveLinks(path));
     for (const ReplacementRow& row : table.rows) {
         file.WriteString(row.before);
         file.WriteString(kTableSeparator);

@@ -2,16 +2,16 @@
 
 #include <string_view>
 
-#include "base/StdioFile.h"
+#include "base/TextReader.h"
 #include "engine/ExchangeState.h"
 #include "engine/FileErrorSink.h"
 #include "engine/Vosk1Doc.h"
 
-// Hands every run of lines of "temp.txt", as CStdioFile::ReadLines returns them, to handleRun.
+// Hands every run of lines of "temp.txt", as CTextReader::ReadLines returns them, to handleRun.
 // Throws CFileException when reading fails.
 template <typename HandleRun>
 void ReadInputRuns(HandleRun handleRun) {
-    CStdioFile input(kInputFileName, CStdioFile::Mode::read);
+    CTextReader input(kInputFileName);
     std::string_view lines;
     while (input.ReadLines(lines)) {
         handleRun(lines);

@@ -25,7 +25,7 @@ double PitchFactor(const std::string& runParameter) {
 }
 
 void ExpandMultiLine(CVosk1Doc& doc, FieldSplitter& splitter, std::string_view header,
-                     std::string_view afterText, const ExchangeState& state, CStdioFile& output) {
+                     std::string_view afterText, const ExchangeState& state, CTextWriter& output) {
     const double factor = PitchFactor(doc.m_strParam);
     splitter.Split(header, " ");
     for (int j = 0; j <= 4; ++j) {

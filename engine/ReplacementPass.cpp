@@ -15,7 +15,7 @@ namespace {
 // One run over the exchange file: header state, the pass's one splitter, the open files.
 class CReplacementPass {
 public:
-    CReplacementPass(CVosk1Doc& doc, const ReplacementTable& table, CStdioFile& output)
+    CReplacementPass(CVosk1Doc& doc, const ReplacementTable& table, CTextWriter& output)
         : m_doc(doc), m_table(table), m_output(output) {
         for (const ReplacementRow& row : table.rows) {
             m_beforeLengths |= LengthBit(row.before.size());
@@ -46,7 +46,7 @@ private:
 
     CVosk1Doc& m_doc;
     const ReplacementTable& m_table;
-    CStdioFile& m_output;
+    CTextWriter& m_output;
     FieldSplitter m_splitter;
     ExchangeState m_state;
     uint64_t m_beforeLengths = 0;
@@ -162,7 +162,7 @@ void CReplacementPass::HandleTextRecord(std::string_view line) {
 
 void CVosk1Doc::RunReplacementPass(const ReplacementTable& table) {
     try {
-        CStdioFile output(kOutputFileName, CStdioFile::Mode::replace);
+        CTextWriter output(kOutputFileName);
         CReplacementPass pass(*this, table, output);
         ReadInputRuns([&](std::string_view run) { pass.HandleRun(run); });
         output.Close();

@@ -1,4 +1,5 @@
-#include "base/StdioFile.h"
+#include "base/TextReader.h"
+#include "base/TextWriter.h"
 
 #include <random>
 #include <vector>
@@ -7,10 +8,10 @@
 
 namespace {
 
-class StdioFileTest : public ScratchDirectoryTest {
+class TextFileTest : public ScratchDirectoryTest {
 protected:
     static std::vector<std::string> ReadLines(const std::string& name) {
-        CStdioFile file(name, CStdioFile::Mode::read);
+        CTextReader file(name);
         std::vector<std::string> lines;
         std::string line;
         while (file.ReadString(line)) {
@@ -23,7 +24,7 @@ protected:
 };
 
 // How lines end is tested on runs in memory below; these are the rules of the file itself.
-TEST_F(StdioFileTest, ReadsLinesUpToAByte0x1AWithNulsAndALastCr) {
+TEST_F(TextFileTest, ReadsLinesUpToAByte0x1AWithNulsAndALastCr) {
     const std::pair<std::string, std::vector<std::string>> cases[] = {
         {"", {}},
         {"a\r\nb", {"a", "b"}},
@@ -46,7 +47,7 @@ TEST_F(StdioFileTest, ReadsLinesUpToAByte0x1AWithNulsAndALastCr) {
 // LF the first of the next. Later chunk edges fall inside short lines, inside lines longer than
 // the room kept in front of a chunk, and inside a line of several chunks; the last line ends at
 // a byte 0x1A deep in a chunk.
-TEST_F(StdioFileTest, LinesAcrossChunkEdgesReadWhole) {
+TEST_F(TextFileTest, LinesAcrossChunkEdgesReadWhole) {
     constexpr size_t kChunk = 1 << 20;
     std::vector<std::string> lines;
     std::string bytes;
@@ -77,7 +78,7 @@ TEST_F(StdioFileTest, LinesAcrossChunkEdgesReadWhole) {
 
 // Line feeds are found 64 bytes at a time; the lines and line ends cut are those of a reading
 // byte by byte (a line ends at LF, a CR directly before it goes with it), wherever they fall.
-TEST_F(StdioFileTest, ForEachLineCutsAsAByteByByteReading) {
+TEST_F(TextFileTest, ForEachLineCutsAsAByteByByteReading) {
     std::mt19937 random(2);
     for (int round = 0; round < 2000; ++round) {
         std::string run(random() % 300, 'a');
@@ -99,30 +100,40 @@ TEST_F(StdioFileTest, ForEachLineCutsAsAByteByByteReading) {
     }
 }
 
-TEST_F(StdioFileTest, WritesEveryLineFeedAsCrLf) {
-    CStdioFile file("out.txt", CStdioFile::Mode::write);
+// The old file stays until Close puts the new one in its place; a writer that is not closed, or
+// fails, leaves nothing behind, and a write after Close fails.
+TEST_F(TextFileTest, WritesEveryLineFeedAsCrLfAndReplacesTheFileAtClose) {
+    WriteFile("out.txt", "old");
+    {
+        CTextWriter abandoned("out.txt");
+        abandoned.WriteString("x");
+    }
+    CTextWriter file("out.txt");
     file.WriteString("a\nb");
     file.WriteString("\r\n");
     file.WriteString(std::string(100000, 'y') + "\n");
+    EXPECT_EQ(ReadFile("out.txt"), "old");
     file.Close();
     EXPECT_EQ(ReadFile("out.txt"), "a\r\nb\r\r\n" + std::string(100000, 'y') + "\r\n");
+    EXPECT_THROW(file.WriteLine("late"), CFileException);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1);
 }
 
-TEST_F(StdioFileTest, FailedOpensCarryTheNameAsGivenAndTheirCause) {
+TEST_F(TextFileTest, FailedOpensCarryTheNameAsGivenAndTheirCause) {
     std::filesystem::create_directory("dir");
     const struct {
         std::string name;
-        CStdioFile::Mode mode;
+        bool write;
         CFileException::Cause cause;
     } cases[] = {
-        {"missing.txt", CStdioFile::Mode::read, CFileException::Cause::fileNotFound},
-        {"dir", CStdioFile::Mode::read, CFileException::Cause::isDirectory},
-        {"dir", CStdioFile::Mode::write, CFileException::Cause::isDirectory},
-        {"no/such/dir/out.txt", CStdioFile::Mode::write, CFileException::Cause::fileNotFound},
+        {"missing.txt", false, CFileException::Cause::fileNotFound},
+        {"dir", false, CFileException::Cause::isDirectory},
+        {"dir", true, CFileException::Cause::isDirectory},
+        {"no/such/dir/out.txt", true, CFileException::Cause::fileNotFound},
     };
     for (const auto& c : cases) {
         try {
-            CStdioFile file(c.name, c.mode);
+            c.write ? (void)CTextWriter(c.name) : (void)CTextReader(c.name);
             ADD_FAILURE() << c.name << " opened";
         } catch (const CFileException& error) {
             EXPECT_EQ(error.m_strFileName, c.name);
