@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
         const int y = static_cast<int>((n >> 8) % 100000);
         switch (n % 16) {
             case 0:
-                written += std::fprintf(drawing, "lg%x\r\ncn%d\r\n", n % 16, (n >> 4) % 11);
+                written += std::fprintf(drawing, "lg%x\r\ncn%d\r\n", (n >> 8) % 16, (n >> 4) % 11);
                 break;
             case 1:
             case 2:

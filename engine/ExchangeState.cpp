@@ -13,6 +13,28 @@ void ReadValues(std::string_view line, FieldSplitter& splitter, T* values, int c
     }
 }
 
+// Field k of a line cut at single spaces, as FieldSplitter::Split gives it for k below 20.
+std::string_view SpaceField(std::string_view line, int k) {
+    for (; k > 0; --k) {
+        const size_t space = line.find(' ');
+        if (space == std::string_view::npos) {
+            return {};
+        }
+        line.remove_prefix(space + 1);
+    }
+    return line.substr(0, line.find(' '));
+}
+
+// The code of a group or type record as parse reads it. Most codes are one digit or group
+// letter, which every reading of a code takes as ParseInt does, and are read here directly.
+template <typename Parse>
+int ParseCode(std::string_view code, Parse parse) {
+    if (code.size() != 1) {
+        return parse(code);
+    }
+    return code[0] >= '0' && code[0] <= '9' ? code[0] - '0' : FieldSplitter::HexLetterValue(code);
+}
+
 }  // namespace
 
 int ExchangeState::CurrentScale() const {
@@ -50,15 +72,15 @@ void ApplyHeaderRecord(ExchangeState& state, RecordKind kind, std::string_view l
                        FieldSplitter::ParseInt);
             break;
         case RecordKind::layerGroup:
-            state.currentGroup =
-                FieldSplitter::ParseInt(FieldSplitter::NormalizeGroupCode(line.substr(2)));
+            state.currentGroup = ParseCode(line.substr(2), [](std::string_view code) {
+                return FieldSplitter::ParseInt(FieldSplitter::NormalizeGroupCode(code));
+            });
             break;
         case RecordKind::textType:
-            state.currentTextType = FieldSplitter::ParseInt(line.substr(2));
+            state.currentTextType = ParseCode(line.substr(2), FieldSplitter::ParseInt);
             if (state.currentTextType == 0) {
-                splitter.Split(line, " ");
-                state.textWidth[0] = FieldSplitter::ParseDouble(splitter.m_strItem[1]);
-                state.textHeight[0] = FieldSplitter::ParseDouble(splitter.m_strItem[2]);
+                state.textWidth[0] = FieldSplitter::ParseDouble(SpaceField(line, 1));
+                state.textHeight[0] = FieldSplitter::ParseDouble(SpaceField(line, 2));
             }
             break;
         default:

@@ -28,10 +28,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
            (integer == 0 && letter ? text[0] - 'a' + 10
                                    : std::clamp<long long>(integer, INT_MIN, INT_MAX)));
 
-    // "%.15g" with a three-digit exponent, for the value read and for the input's first bytes.
+    // "%.15g" with a three-digit exponent, for the value read and for the input's first bytes,
+    // as they stand and moved to about 2^-77 to 2^49, where most numbers take the fixed form.
     double raw = 0;
     std::memcpy(&raw, data, std::min(size, sizeof raw));
-    for (const double number : {value, raw}) {
+    int binaryExponent = 0;
+    const double mantissa = std::frexp(raw, &binaryExponent);
+    const double moved = std::ldexp(mantissa, binaryExponent % 64 - 14);
+    for (const double number : {value, raw, moved}) {
         char buffer[64];
         std::snprintf(buffer, sizeof buffer, "%.15g", number);
         std::string formatted = buffer;
