@@ -29,7 +29,7 @@ public:
     Cause m_cause;
     Operation m_operation;
     std::string m_strFileName;
-    int m_osError;  // errno of the failing call, for diagnostics only
+    int m_osError;  // errno of the failing call, or 0
 };
 
 // The cause that a C runtime errno value stands for, the same on every platform.

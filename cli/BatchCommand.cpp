@@ -1,6 +1,7 @@
 #include "cli/BatchCommand.h"
 
 #include <cmath>
+#include <cstring>
 #include <exception>
 #include <new>
 #include <optional>
@@ -53,8 +54,9 @@ struct BatchOptions {
     bool version = false;
 };
 
-const char* CauseText(CFileException::Cause cause) {
-    switch (cause) {
+// The cause in words; a cause of no known kind in the system's own.
+const char* CauseText(const CFileException& error) {
+    switch (error.m_cause) {
         case CFileException::Cause::fileNotFound:
             return "no such file";
         case CFileException::Cause::badPath:
@@ -70,7 +72,7 @@ const char* CauseText(CFileException::Cause cause) {
         case CFileException::Cause::generic:
             break;
     }
-    return "file error";
+    return error.m_osError != 0 ? std::strerror(error.m_osError) : "file error";
 }
 
 const char* OperationText(CFileException::Operation operation) {
@@ -105,7 +107,7 @@ std::string Printable(std::string_view name) {
 
 void PrintFileError(std::FILE* err, const CFileException& error) {
     std::fprintf(err, "vosk1-batch: %s \"%s\": %s\n", OperationText(error.m_operation),
-                 Printable(error.m_strFileName).c_str(), CauseText(error.m_cause));
+                 Printable(error.m_strFileName).c_str(), CauseText(error));
 }
 
 class CPrintingErrorSink : public CFileErrorSink {

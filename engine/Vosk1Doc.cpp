@@ -2,9 +2,8 @@
 
 #include "engine/FieldSplitter.h"
 
-bool CVosk1Doc::OnNewDocument(std::string_view firstArgument) {
+void CVosk1Doc::OnNewDocument(std::string_view firstArgument) {
     m_strParam = firstArgument.empty() ? "/P1" : std::string(firstArgument);
-    return true;
 }
 
 std::string CVosk1Doc::BuildLineRecord(size_t k, double heightPitch, double widthPitch,

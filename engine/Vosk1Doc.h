@@ -15,8 +15,8 @@ inline constexpr char kOutputFileName[] = "jwc_temp.txt";
 class CVosk1Doc {
 public:
     // Takes the run parameter from the first command-line argument after the program name;
-    // an empty or absent one gives "/P1". Always succeeds.
-    bool OnNewDocument(std::string_view firstArgument);
+    // an empty or absent one gives "/P1".
+    void OnNewDocument(std::string_view firstArgument);
 
     // Reads "temp.txt" and writes "jwc_temp.txt" in the current directory with the table's
     // replacements. "jwc_temp.txt" appears only whole: any failure, reading or writing, throws

@@ -7,13 +7,17 @@
 #include <iterator>
 #include <string>
 
+#include "base/FileSystem.h"
+
 // A test that runs in an empty directory of its own, made current for the test's length.
 class ScratchDirectoryTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         m_previous = std::filesystem::current_path();
+        // Test programs of several builds may run at once: each process has a folder of its own.
         m_directory = std::filesystem::temp_directory_path() / "vosk1-tests" /
+                      std::to_string(CurrentProcessId()) /
                       (std::string(info->test_suite_name()) + "." + info->name());
         std::filesystem::remove_all(m_directory);
         std::filesystem::create_directories(m_directory);
@@ -22,6 +26,8 @@ protected:
     void TearDown() override {
         std::filesystem::current_path(m_previous);
         std::filesystem::remove_all(m_directory);
+        std::error_code notEmpty;
+        std::filesystem::remove(m_directory.parent_path(), notEmpty);
     }
 
     const std::filesystem::path& Directory() const { return m_directory; }
