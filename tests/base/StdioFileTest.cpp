@@ -3,7 +3,7 @@
 #include <random>
 #include <vector>
 
-#include "tests/common/ScratchDirectory.h"
+#include "tests/support/ScratchDirectory.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <tuple>
 
 #include "engine/Vosk1Doc.h"
-#include "tests/common/RecordingErrorSink.h"
-#include "tests/common/ScratchDirectory.h"
-#include "tests/common/TableBuilder.h"
+#include "tests/support/RecordingErrorSink.h"
+#include "tests/support/ScratchDirectory.h"
+#include "tests/support/TableBuilder.h"
 
 namespace {
 

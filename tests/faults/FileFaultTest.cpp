@@ -6,8 +6,8 @@
 #include "base/FileSystem.h"
 #include "cli/BatchCommand.h"
 #include "editor/SettingsFiles.h"
-#include "tests/common/ScratchDirectory.h"
-#include "tests/common/SizeLimit.h"
+#include "tests/support/ScratchDirectory.h"
+#include "tests/support/SizeLimit.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>

@@ -11,7 +11,7 @@
 
 #include "base/Cp932_win.h"
 #include "res/resource.h"
-#include "tests/common/ScratchDirectory.h"
+#include "tests/support/ScratchDirectory.h"
 
 namespace fs = std::filesystem;
 
