@@ -99,37 +99,4 @@ TEST_F(StdioFileTest, ForEachLineCutsAsAByteByByteReading) {
     }
 }
 
-TEST_F(StdioFileTest, WritesEveryLineFeedAsCrLf) {
-    CStdioFile file("out.txt", CStdioFile::Mode::write);
-    file.WriteString("a\nb");
-    file.WriteString("\r\n");
-    file.WriteString(std::string(100000, 'y') + "\n");
-    file.Close();
-    EXPECT_EQ(ReadFile("out.txt"), "a\r\nb\r\r\n" + std::string(100000, 'y') + "\r\n");
-}
-
-TEST_F(StdioFileTest, FailedOpensCarryTheNameAsGivenAndTheirCause) {
-    std::filesystem::create_directory("dir");
-    const struct {
-        std::string name;
-        CStdioFile::Mode mode;
-        CFileException::Cause cause;
-    } cases[] = {
-        {"missing.txt", CStdioFile::Mode::read, CFileException::Cause::fileNotFound},
-        {"dir", CStdioFile::Mode::read, CFileException::Cause::isDirectory},
-        {"dir", CStdioFile::Mode::write, CFileException::Cause::isDirectory},
-        {"no/such/dir/out.txt", CStdioFile::Mode::write, CFileException::Cause::fileNotFound},
-    };
-    for (const auto& c : cases) {
-        try {
-            CStdioFile file(c.name, c.mode);
-            ADD_FAILURE() << c.name << " opened";
-        } catch (const CFileException& error) {
-            EXPECT_EQ(error.m_strFileName, c.name);
-            EXPECT_EQ(error.m_cause, c.cause) << c.name;
-            EXPECT_EQ(error.m_operation, CFileException::Operation::open);
-        }
-    }
-}
-
 }  // namespace
