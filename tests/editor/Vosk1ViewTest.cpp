@@ -56,11 +56,8 @@ const std::string kTypedNew = Table(" ---> \r\nZ ---> Y\r\n");
 const Box kYes{kNewTableQuestion, kMbYesNo | kMbIconInformation, kIdYes};
 const Box kNo{kNewTableQuestion, kMbYesNo | kMbIconInformation, kIdNo};
 
-Box Missing(const std::string& file) {
-    return {file + "\n " + kFileMissing};
-}
-Box OpeningNewTable(const std::string& file) {
-    return {file + "\n " + kFileMissing + kOpeningNewTable};
+Box Missing(const std::string& file, const char* then = "") {
+    return {file + "\n " + kFileMissing + then};
 }
 // A framework message, whose format starts with "%1" for the file.
 Box Framework(const std::string& file, const char* format) {
@@ -206,12 +203,12 @@ TEST_F(Vosk1ViewTest, StartUp) {
         {.name = "a start shows the table Vosk.ini names and the drawing's texts"},
         {.name = "without Vosk.ini the table is new and untitled",
          .setup = RemoveVoskIni,
-         .script = {OpeningNewTable("Vosk.ini")},
+         .script = {Missing("Vosk.ini", kOpeningNewTable)},
          .title = ""},
         {.name = "a missing table opens empty and Save writes it",
          .setup = [] { fs::remove("t.mse"); },
          .steps = {Step::save},
-         .script = {OpeningNewTable("t.mse")},
+         .script = {Missing("t.mse", kOpeningNewTable)},
          .files = {{"t.mse", Table("")}, {"Vosk.ini", "t.mse"}}},
         {.name = "a missing drawing leaves the text list empty",
          .setup = [] { fs::remove("temp.txt"); },
@@ -328,14 +325,14 @@ TEST_F(Vosk1ViewTest, ConfirmAndCancel) {
         {.name = "Confirm without Vosk.ini asks and saves through the dialog",
          .setup = RemoveVoskIni,
          .steps = {Step::typeRow2, Step::confirm},
-         .script = {OpeningNewTable("Vosk.ini"), kYes, Save{"s.mse"}},
+         .script = {Missing("Vosk.ini", kOpeningNewTable), kYes, Save{"s.mse"}},
          .files = {{"app/s.mse", kTypedNew}, {"app/Vosk.ini", "s.mse"}, PassInApp("A", "Y")},
          .title = "s.mse",
          .closes = true},
         {.name = "Save without Vosk.ini fails on the untitled table, and Confirm asks",
          .setup = RemoveVoskIni,
          .steps = {Step::save, Step::confirm},
-         .script = {OpeningNewTable("Vosk.ini"),
+         .script = {Missing("Vosk.ini", kOpeningNewTable),
                     Framework(kUntitledFileName, kFrameworkFileNotFound), kNo},
          .files = {{"Vosk.ini", ""}, kPassInStart},
          .title = "",
@@ -344,7 +341,8 @@ TEST_F(Vosk1ViewTest, ConfirmAndCancel) {
         {.name = "a Confirm whose table cannot be saved keeps the form open",
          .setup = [] { WriteFile("Vosk.ini", "gone/t.mse"); },
          .steps = {Step::typeRow2, Step::confirm},
-         .script = {OpeningNewTable("gone/t.mse"), Framework("gone/t.mse", kFrameworkFileNotFound)},
+         .script = {Missing("gone/t.mse", kOpeningNewTable),
+                    Framework("gone/t.mse", kFrameworkFileNotFound)},
          .title = "gone/t.mse"},
         {.name = "a failed pass keeps the form open",
          .setup = [] { fs::remove(kApp + "/temp.txt"s); },

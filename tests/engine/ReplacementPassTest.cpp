@@ -26,40 +26,6 @@ using ReplacementPassTest = DrawingTest;
 using MultiLineLayoutTest = DrawingTest;
 using DrawingTextListTest = DrawingTest;
 
-TEST_F(ReplacementPassTest, RowsApplyInOrderUntilASingleLineRow) {
-    const std::string header = "hch 1 1 1 1 1 1 1 1 1 1\nhs 1\ncn1\n";
-    const std::tuple<ReplacementTable, std::string, std::string> cases[] = {
-        {MakeTable({{"A", "P//Q"}, {"", ""}, {"A", "R//S"}, {"A", "X"}, {"A", "Y"}}),
-         "ch 1 2 1 0 \"A",
-         "ch 1 2 1 0 \"P\r\nch 1 1 1 0 \"Q\r\nch 1 2 1 0 \"R\r\nch 1 1 1 0 \"S\r\n"
-         "ch 1 2 1 0 \"X\r\n"},
-        {MakeTable({{"A", "P//Q"}, {"A", ""}, {"A", "X"}}), "ch 1 2 1 0 \"A",
-         "ch 1 2 1 0 \"P\r\nch 1 1 1 0 \"Q\r\n"},
-        {MakeTable({{"A", "B"}}), "ch 1 2 1 0 \"AB", "ch 1 2 1 0 \"AB\r\n"},
-        {MakeTable({{"a", "B"}}), "ch 1 2 1 0 \"A", "ch 1 2 1 0 \"A\r\n"},
-        {MakeTable({{"A", "B"}}), "cv 1 2 1 0 \"A\"tail", "cv 1 2 1 0 \"B\r\n"},
-        // Empty rows match the empty text, which a record without a quote has too.
-        {MakeTable({}), "ch 1 2 1 0", ""},
-        {MakeTable(std::vector(10, std::pair<std::string, std::string>("x", "y"))), "c2 5 6 1 0 \"",
-         "c2 5 6 1 0 \"\r\n"},
-        {MakeTable({{"\x95\\", "\x81\x40"}}), "cz 1 2 \"\x95\\", "cz 1 2 \"\x81\x40\r\n"},
-    };
-    // Each record ends in CR LF, as most lines do, and the line after it holds a quote.
-    for (const auto& [table, record, output] : cases) {
-        EXPECT_EQ(Run(header + record + "\r\nnext \"\n", table), "cn1\r\n" + output + "next \"\r\n")
-            << record;
-    }
-}
-
-TEST_F(ReplacementPassTest, HeaderLinesAreConsumedAndOthersCopiedByteForByte) {
-    const std::string input =
-        "hq \nhqx\nhcw\nhc\nhch 1\nhsx\nhs\nlgJww\ncn\"ab\ncn 1 2\n\n"
-        "  leading\ttab\r\nlone\rcr\nlast";
-    EXPECT_EQ(Run(input, MakeTable({})),
-              "hq \r\nhqx\r\nhc\r\nlgJww\r\ncn\"ab\r\ncn 1 2\r\n\r\n  leading\ttab\r\nlone\rcr\r\n"
-              "last\r\n");
-}
-
 // Lines that pass through unchanged are copied in runs between the lines that change; runs meet
 // replaced lines, lines ending in a bare LF and chunk edges of the input (1 MiB) anywhere.
 TEST_F(ReplacementPassTest, RunsOfUnchangedLinesMeetChangedOnesAnywhere) {

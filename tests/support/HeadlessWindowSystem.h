@@ -42,8 +42,6 @@ public:
             ADD_FAILURE() << "not shown: " << Describe(left);
         }
     }
-    CHeadlessWindowSystem(const CHeadlessWindowSystem&) = delete;
-    CHeadlessWindowSystem& operator=(const CHeadlessWindowSystem&) = delete;
 
     std::optional<std::string> GetControlText(int id) override {
         return unrepresentableCells.contains(id) ? std::nullopt : std::optional(cells[id]);
