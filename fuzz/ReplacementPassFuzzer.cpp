@@ -1,6 +1,6 @@
 #include "engine/Vosk1Doc.h"
 #include "fuzz/FuzzSupport.h"
-#include "tests/common/RecordingErrorSink.h"
+#include "tests/support/RecordingErrorSink.h"
 
 // Input: table-file lines (the eleventh, if any, is the run parameter), a NUL byte, then the
 // drawing; without a NUL the whole input is the drawing.

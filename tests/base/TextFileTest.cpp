@@ -4,43 +4,21 @@
 #include <random>
 #include <vector>
 
-#include "tests/common/ScratchDirectory.h"
+#include "tests/support/ScratchDirectory.h"
 
 namespace {
 
-class TextFileTest : public ScratchDirectoryTest {
-protected:
-    static std::vector<std::string> ReadLines(const std::string& name) {
-        CTextReader file(name);
-        std::vector<std::string> lines;
-        std::string line;
-        while (file.ReadString(line)) {
-            lines.push_back(line);
-        }
-        EXPECT_TRUE(line.empty());
-        file.Close();
-        return lines;
-    }
-};
+using TextFileTest = ScratchDirectoryTest;
 
-// How lines end is tested on runs in memory below; these are the rules of the file itself.
-TEST_F(TextFileTest, ReadsLinesUpToAByte0x1AWithNulsAndALastCr) {
-    const std::pair<std::string, std::vector<std::string>> cases[] = {
-        {"", {}},
-        {"a\r\nb", {"a", "b"}},
-        {"end\r", {"end\r"}},
-        {"a\nb\x1A"
-         "c\nd\n",
-         {"a", "b"}},
-        {"\x1A"
-         "a\n",
-         {}},
-        {std::string("n\0ul\n", 5), {std::string("n\0ul", 4)}},
-    };
-    for (const auto& [bytes, lines] : cases) {
-        WriteFile("in.txt", bytes);
-        EXPECT_EQ(ReadLines("in.txt"), lines) << testing::PrintToString(bytes);
+std::vector<std::string> ReadLines(const std::string& name) {
+    CTextReader file(name);
+    std::vector<std::string> lines;
+    std::string line;
+    while (file.ReadString(line)) {
+        lines.push_back(line);
     }
+    EXPECT_TRUE(line.empty());
+    return lines;
 }
 
 // The file is read in chunks of 1 MiB. The first CR is the last byte of the first chunk and its
@@ -76,32 +54,8 @@ TEST_F(TextFileTest, LinesAcrossChunkEdgesReadWhole) {
     EXPECT_TRUE(ReadLines("in.txt") == lines);
 }
 
-// Line feeds are found 64 bytes at a time; the lines and line ends cut are those of a reading
-// byte by byte (a line ends at LF, a CR directly before it goes with it), wherever they fall.
-TEST_F(TextFileTest, ForEachLineCutsAsAByteByByteReading) {
-    std::mt19937 random(2);
-    for (int round = 0; round < 2000; ++round) {
-        std::string run(random() % 300, 'a');
-        for (char& byte : run) {
-            byte = "a\r\n\""[random() % 4];
-        }
-        std::vector<std::pair<std::string_view, std::string_view>> expected, cut;
-        for (size_t start = 0, end; start < run.size(); start = end) {
-            const size_t lineFeed = run.find('\n', start);
-            end = lineFeed == std::string::npos ? run.size() : lineFeed + 1;
-            const bool crlf =
-                lineFeed != std::string::npos && lineFeed > start && run[lineFeed - 1] == '\r';
-            const size_t textEnd = lineFeed == std::string::npos ? end : lineFeed - (crlf ? 1 : 0);
-            expected.emplace_back(std::string_view(run).substr(start, textEnd - start),
-                                  std::string_view(run).substr(textEnd, end - textEnd));
-        }
-        ForEachLine(run, [&](const TextLine& line) { cut.emplace_back(line.text, line.end); });
-        ASSERT_EQ(cut, expected) << testing::PrintToString(run);
-    }
-}
-
-// The old file stays until Close puts the new one in its place; a writer that is not closed, or
-// fails, leaves nothing behind, and a write after Close fails.
+// The old file stays until Close puts the new one in its place; a writer that is not closed
+// leaves nothing behind, and a write after Close fails.
 TEST_F(TextFileTest, WritesEveryLineFeedAsCrLfAndReplacesTheFileAtClose) {
     WriteFile("out.txt", "old");
     {
@@ -117,30 +71,6 @@ TEST_F(TextFileTest, WritesEveryLineFeedAsCrLfAndReplacesTheFileAtClose) {
     EXPECT_EQ(ReadFile("out.txt"), "a\r\nb\r\r\n" + std::string(100000, 'y') + "\r\n");
     EXPECT_THROW(file.WriteLine("late"), CFileException);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1);
-}
-
-TEST_F(TextFileTest, FailedOpensCarryTheNameAsGivenAndTheirCause) {
-    std::filesystem::create_directory("dir");
-    const struct {
-        std::string name;
-        bool write;
-        CFileException::Cause cause;
-    } cases[] = {
-        {"missing.txt", false, CFileException::Cause::fileNotFound},
-        {"dir", false, CFileException::Cause::isDirectory},
-        {"dir", true, CFileException::Cause::isDirectory},
-        {"no/such/dir/out.txt", true, CFileException::Cause::fileNotFound},
-    };
-    for (const auto& c : cases) {
-        try {
-            c.write ? (void)CTextWriter(c.name) : (void)CTextReader(c.name);
-            ADD_FAILURE() << c.name << " opened";
-        } catch (const CFileException& error) {
-            EXPECT_EQ(error.m_strFileName, c.name);
-            EXPECT_EQ(error.m_cause, c.cause) << c.name;
-            EXPECT_EQ(error.m_operation, CFileException::Operation::open);
-        }
-    }
 }
 
 }  // namespace

@@ -4,41 +4,18 @@
 #include <filesystem>
 #include <map>
 #include <set>
-#include <tuple>
 #include <vector>
 
-#include "editor/EditorMessages.h"
 #include "editor/EditorTexts.h"
 #include "res/resource.h"
-#include "tests/common/ScratchDirectory.h"
-#include "tests/common/SizeLimit.h"
 #include "tests/support/HeadlessWindowSystem.h"
+#include "tests/support/ScratchDirectory.h"
+#include "tests/support/SizeLimit.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
-using Cause = CFileException::Cause;
-using Operation = CFileException::Operation;
-
-TEST(EditorMessagesTest, FileErrorsNameTheFileAndTheCause) {
-    // The sentence of a report the program goes on from, and the framework's message, "%1" the
-    // file name, of an error that ends a command.
-    const std::tuple<Cause, Operation, std::string, std::string> cases[] = {
-        {Cause::accessDenied, Operation::open, kAccessDenied, kFrameworkAccessDenied},
-        {Cause::badPath, Operation::open, kBadPath, kFrameworkBadPath},
-        {Cause::diskFull, Operation::open, kDiskFull, kFrameworkDiskFull},
-        {Cause::hardIO, Operation::read, kReadFailed, kFrameworkHardIO},
-        {Cause::generic, Operation::read, kReadFailed, kFrameworkGeneric},
-        {Cause::hardIO, Operation::write, kWriteFailed, kFrameworkHardIO},
-        {Cause::diskFull, Operation::close, kWriteFailed + ""s + kDiskFull, kFrameworkDiskFull},
-    };
-    for (const auto& [cause, operation, sentence, format] : cases) {
-        const CFileException error(cause, operation, "d/t.mse");
-        EXPECT_EQ(FileErrorReport(error), "d/t.mse\n " + sentence);
-        EXPECT_EQ(CommandFileErrorReport(error), "d/t.mse" + format.substr(2));
-    }
-}
 
 TEST(ProgramDirectoryTest, EndsAtTheLastBackslashSteppingOverDoubleByteCharacters) {
     const std::pair<std::string, std::string> cases[] = {
@@ -74,20 +51,118 @@ std::string Table(std::string lines) {
     return lines;
 }
 
-// A form started in dir, from a program in dir/app\.
-struct Form {
-    Form(const fs::path& dir, const char* runParameter)
-        : view(windows, doc, dir.string() + "/" + kApp + "Vosk1.exe") {
-        doc.OnNewDocument(runParameter);
-        view.OnInitialUpdate();
-    }
-    CHeadlessWindowSystem windows;
-    CVosk1Doc doc;
-    CVosk1View view;
+const std::string kTyped = Table("A ---> B\r\nZ ---> Y\r\n");
+const std::string kTypedNew = Table(" ---> \r\nZ ---> Y\r\n");
+const Box kYes{kNewTableQuestion, kMbYesNo | kMbIconInformation, kIdYes};
+const Box kNo{kNewTableQuestion, kMbYesNo | kMbIconInformation, kIdNo};
+
+Box Missing(const std::string& file, const char* then = "") {
+    return {file + "\n " + kFileMissing + then};
+}
+// A framework message, whose format starts with "%1" for the file.
+Box Framework(const std::string& file, const char* format) {
+    return {file + (format + 2)};
+}
+Box Unrepresentable(const char* row, const char* column) {
+    return {std::string(row) + kRowSuffix + column + kUnrepresentableText};
+}
+// The result of the pass in the program directory, its texts "A" and "Z" replaced by row1, row2.
+std::pair<std::string, std::string> PassInApp(const char* row1, const char* row2) {
+    return {"app/jwc_temp.txt",
+            "hd\r\nch 0 0 1 0 \""s + row1 + "\r\nch 0 0 1 0 \"" + row2 + "\r\n"};
+}
+const std::pair<std::string, std::string> kPassInStart = {"jwc_temp.txt", "ch 0 0 1 0 \"S\r\n"};
+
+void RemoveVoskIni() {
+    fs::remove("Vosk.ini");
+}
+void MakeAppVoskIniADirectory() {
+    fs::create_directory(kApp + "/Vosk.ini"s);
+}
+
+// What the user does: types Z and Y into row 2, leaves in the after cell of row 3 or the before
+// cell of row 10 what Shift-JIS cannot represent, or gives a command.
+enum class Step { typeRow2, badAfter3, badBefore10, fileNew, open, save, saveAs, confirm, cancel };
+
+// The arrow cells New leaves, with its flag still set or cleared by a save or the question.
+enum class AfterNew { none, stillNew, notNew };
+
+// A form started after setup, which takes the steps and sees the boxes and dialogs of the script.
+// The start directory holds "Vosk.ini" naming "t.mse", with a line end the program would not
+// write, that table and a drawing; the program directory holds a drawing of its own, which tells
+// where the pass ran, and "x.mse". The other fields say what differs afterwards from a start
+// without steps: files, named in the program directory as "app/<name>", and the form.
+struct Scenario {
+    std::string name;
+    void (*setup)() = nullptr;
+    const char* runParameter = "";
+    unsigned sizeLimit = 0;  // of the files the steps write, in bytes; 0: none
+    std::vector<Step> steps = {};
+    std::vector<Interaction> script = {};
+    std::map<std::string, std::string> files = {};
+    AfterNew afterNew = AfterNew::none;
+    std::string title = "t.mse";
+    std::string list = "S\r\n";
+    bool closes = false;
 };
 
 class Vosk1ViewTest : public ScratchDirectoryTest {
 protected:
+    void Run(const std::vector<Scenario>& scenarios) {
+        for (const Scenario& s : scenarios) {
+            SCOPED_TRACE(s.name);
+            fs::current_path(Directory());
+            for (const auto& entry : fs::directory_iterator(Directory())) {
+                fs::remove_all(entry.path());
+            }
+            fs::create_directory(kApp);
+            WriteFile("temp.txt", "ch 0 0 1 0 \"S\r\n");
+            WriteFile("Vosk.ini", "t.mse\r\n");
+            WriteFile("t.mse", Table("A ---> B\r\n"));
+            WriteFile(kApp + "/temp.txt"s, "hq\r\nch 0 0 1 0 \"A\r\nch 0 0 1 0 \"Z\r\n");
+            WriteFile(kApp + "/x.mse"s, "X ---> Y");
+            if (s.setup != nullptr) {
+                s.setup();
+            }
+            std::map<std::string, std::string> expected = Files();
+            for (const auto& [name, bytes] : s.files) {
+                expected[name] = bytes;
+            }
+            expected["flag"] = std::to_string(s.afterNew == AfterNew::stillNew);
+            expected["arrows"] = s.afterNew == AfterNew::none ? kArrowCellText : "  ---> ";
+            expected["title"] = s.title;
+            expected["list"] = s.list;
+            expected["closes"] = std::to_string(s.closes);
+            CHeadlessWindowSystem windows(s.script);
+            CVosk1Doc doc;
+            CVosk1View view(windows, doc, Directory().string() + "/" + kApp + "Vosk1.exe");
+            doc.OnNewDocument(s.runParameter);
+            view.OnInitialUpdate();
+            const CSizeLimit limit(s.sizeLimit);
+            for (const Step step : s.steps) {
+                Take(step, windows, view);
+            }
+            EXPECT_EQ(Observe(windows, view), expected);
+        }
+    }
+
+private:
+    static void Take(Step step, CHeadlessWindowSystem& windows, CVosk1View& view) {
+        using V = CVosk1View;
+        static constexpr void (V::*kCommands[])() noexcept = {&V::OnFileNew,  &V::OnFileOpen,
+                                                              &V::OnFileSave, &V::OnFileSaveAs,
+                                                              &V::OnConfirm,  &V::OnCancelButton};
+        if (step == Step::typeRow2) {
+            windows.cells[IDC_BEFORE_FIRST + 1] = "Z";
+            windows.cells[IDC_AFTER_FIRST + 1] = "Y";
+        } else if (step == Step::badAfter3 || step == Step::badBefore10) {
+            windows.unrepresentableCells = {step == Step::badAfter3 ? IDC_AFTER_FIRST + 2
+                                                                    : IDC_BEFORE_FIRST + 9};
+        } else {
+            (view.*kCommands[static_cast<int>(step) - static_cast<int>(Step::fileNew)])();
+        }
+    }
+
     // The files of both directories, those of the program directory as "app/<name>".
     std::map<std::string, std::string> Files() const {
         std::map<std::string, std::string> files;
@@ -102,164 +177,185 @@ protected:
         return files;
     }
 
-    // What the start and the commands can change: the files, and the form's flag, arrow cells,
-    // last title, text list, boxes and close requests.
-    std::map<std::string, std::string> Observe(Form& form) const {
+    // The files and the form as Run expects them; the arrows when all cells agree.
+    std::map<std::string, std::string> Observe(CHeadlessWindowSystem& windows,
+                                               const CVosk1View& view) const {
         std::map<std::string, std::string> seen = Files();
-        CHeadlessWindowSystem& windows = form.windows;
         std::set<std::string> arrows;
         for (int r = 0; r < 10; ++r) {
             arrows.insert(windows.cells[IDC_ARROW_FIRST + r]);
         }
         seen["arrows"] = *arrows.begin() + (arrows.size() == 1 ? "" : " and more");
-        for (const auto& [text, type] : windows.messages) {
-            seen["boxes"] += (seen["boxes"].empty() ? "" : "\n") + text;
-            EXPECT_EQ(type, text == kNewTableQuestion ? kMbYesNo | kMbIconInformation
-                                                      : kMbOk | kMbIconStop);
-        }
         for (const FileDialogOptions& dialog : windows.dialogs) {
             EXPECT_TRUE(dialog.initialName == kTableDialogInitialName &&
                         dialog.filter == kTableDialogFilter && dialog.overwritePrompt);
         }
-        seen["flag"] = std::to_string(form.view.m_bNewTable);
-        seen["title"] = windows.titles.empty() ? "(none)" : windows.titles.back();
+        seen["flag"] = std::to_string(view.m_bNewTable);
+        seen["title"] = windows.title;
         seen["list"] = windows.cells[IDC_TEXT_LIST];
         seen["closes"] = std::to_string(windows.closeRequests);
         return seen;
     }
 };
 
-// Each scenario starts a form once its setup has changed the directories and takes its steps; it
-// lists the answers to their questions and dialogs as the headless window system takes them, with
-// names taken in the program directory, and what differs from a plain start without steps, as
-// "<what>=<value>" named as by Observe. Steps: N New, O Open, S Save, A Save As, C Confirm,
-// X Cancel; t types Z and Y into row 2; u makes the after cell of row 3, U the before cell of
-// row 10 hold what Shift-JIS cannot represent.
-TEST_F(Vosk1ViewTest, StartAndCommandsChangeWhatTheyShould) {
-    const std::string typed = Table("A ---> B\r\nZ ---> Y\r\n");
-    const std::string typedNew = Table(" ---> \r\nZ ---> Y\r\n");
-    const std::string passInStart = "jwc_temp.txt=ch 0 0 1 0 \"S\r\n",
-                      listInApp = "list=A\r\nZ\r\n";
-    const auto passInApp = [](const char* row1, const char* row2) {
-        return "app/jwc_temp.txt=hd\r\nch 0 0 1 0 \""s + row1 + "\r\nch 0 0 1 0 \"" + row2 + "\r\n";
-    };
-    const std::string missing = "\n "s + kFileMissing, opening = missing + kOpeningNewTable;
-    const std::string noIni = "boxes=Vosk.ini" + opening, q = kNewTableQuestion;
-    const std::string question = "boxes=" + q;
-    const std::string notFound = kFrameworkFileNotFound + 2;  // past "%1"
-    const auto unrepresentable = [](const char* row, const char* column) {
-        return "boxes="s + row + kRowSuffix + column + kUnrepresentableText;
-    };
-    const std::string closes = "closes=1", newArrows = "arrows=  ---> ", stillNew = "flag=1";
-    void (*noVoskIni)() = [] { fs::remove("Vosk.ini"); };
-    const std::string savedTable = (Directory() / "t.mse").string();
-    const struct {
-        std::vector<std::string> row;
-        void (*setup)() = nullptr;
-        const char* runParameter = "";
-        unsigned sizeLimit = 0;  // of the files the steps write, in bytes; 0: none
-    } scenarios[] = {
-        {{""}},
-        {{"", noIni, "title="}, noVoskIni},
-        {{"S", "boxes=t.mse" + opening, "t.mse=" + Table(""), "Vosk.ini=t.mse"},
-         [] { fs::remove("t.mse"); }},
-        {{"", "boxes=temp.txt" + missing, "list="}, [] { fs::remove("temp.txt"); }},
-        {{"tC", "t.mse=" + typed, passInApp("B", "Y"), closes}},
-        {{"tS", "t.mse=" + typed, "Vosk.ini=t.mse"}},
-        {{"NtA", "save:s.mse", "app/s.mse=" + typedNew, "app/Vosk.ini=s.mse", "title=s.mse",
-          newArrows}},
-        {{"NtS", "save:s.mse", "app/s.mse=" + typedNew, "app/Vosk.ini=s.mse", "title=s.mse",
-          newArrows}},
-        {{"NA", "save:", newArrows, stillNew}},
-        {{"NA", "save:gone/s.mse", "boxes=gone/s.mse" + notFound, newArrows, stillNew}},
-        {{"NC", "no", passInStart, question, newArrows, stillNew, closes}},
-        {{"NC", "yes", "save:", passInStart, question, newArrows, closes}},
-        {{"NC", "yes", "save:s.mse", "app/s.mse=" + Table(""), "app/Vosk.ini=s.mse",
-          passInApp("A", "Z"), question, "title=s.mse", newArrows, closes}},
-        {{"tC", "yes", "save:s.mse", "app/s.mse=" + typedNew, "app/Vosk.ini=s.mse",
-          passInApp("A", "Y"), noIni + "\n" + q, "title=s.mse", closes},
-         noVoskIni},
-        {{"SC", "no", "Vosk.ini=", noIni + "\n" + kUntitledFileName + notFound + "\n" + q,
-          "title=", passInStart, closes},
-         noVoskIni},
-        {{"NOS", "open:x.mse", "app/Vosk.ini=x.mse", "app/x.mse=" + Table("X ---> Y\r\n"),
-          "title=x.mse", listInApp}},
-        {{"NO", "open:new.mse", "boxes=new.mse" + notFound, newArrows, stillNew}},
-        {{"NO", "open:", newArrows, stillNew}},
-        {{"NO", "open:x.mse", "boxes=Vosk.ini"s + (kFrameworkAccessDenied + 2), newArrows,
-          stillNew},
-         [] { fs::create_directory(kApp + "/Vosk.ini"s); }},
-        {{"X", closes}},
-        {{"tC", "boxes=gone/t.mse" + opening + "\ngone/t.mse" + notFound, "title=gone/t.mse"},
-         [] { WriteFile("Vosk.ini", "gone/t.mse"); }},
-        {{"C", "boxes=temp.txt" + missing}, [] { fs::remove(kApp + "/temp.txt"s); }},
-        {{"uC", unrepresentable("3", kAfterColumnName)}},
-        {{"tC", "boxes=" + BadRunParameterReport("/P1e400")}, nullptr, "/P1e400"},
+TEST_F(Vosk1ViewTest, StartUp) {
+    Run({
+        {.name = "a start shows the table Vosk.ini names and the drawing's texts"},
+        {.name = "without Vosk.ini the table is new and untitled",
+         .setup = RemoveVoskIni,
+         .script = {Missing("Vosk.ini", kOpeningNewTable)},
+         .title = ""},
+        {.name = "a missing table opens empty and Save writes it",
+         .setup = [] { fs::remove("t.mse"); },
+         .steps = {Step::save},
+         .script = {Missing("t.mse", kOpeningNewTable)},
+         .files = {{"t.mse", Table("")}, {"Vosk.ini", "t.mse"}}},
+        {.name = "a missing drawing leaves the text list empty",
+         .setup = [] { fs::remove("temp.txt"); },
+         .script = {Missing("temp.txt")},
+         .list = ""},
+    });
+}
+
+TEST_F(Vosk1ViewTest, NewAndOpen) {
+    Run({
+        {.name = "Open after New reads the table, and Save rewrites it whole",
+         .steps = {Step::fileNew, Step::open, Step::save},
+         .script = {Open{"x.mse"}},
+         .files = {{"app/Vosk.ini", "x.mse"}, {"app/x.mse", Table("X ---> Y\r\n")}},
+         .title = "x.mse",
+         .list = "A\r\nZ\r\n"},
+        {.name = "a failed Open changes nothing",
+         .steps = {Step::fileNew, Step::open},
+         .script = {Open{"new.mse"}, Framework("new.mse", kFrameworkFileNotFound)},
+         .afterNew = AfterNew::stillNew},
+        {.name = "a cancelled Open changes nothing",
+         .steps = {Step::fileNew, Step::open},
+         .script = {Open{}},
+         .afterNew = AfterNew::stillNew},
+        {.name = "an Open that cannot name the table in Vosk.ini changes nothing",
+         .setup = MakeAppVoskIniADirectory,
+         .steps = {Step::fileNew, Step::open},
+         .script = {Open{"x.mse"}, Framework("Vosk.ini", kFrameworkAccessDenied)},
+         .afterNew = AfterNew::stillNew},
+        {.name = "an Open of a name Shift-JIS cannot hold is refused",
+         .steps = {Step::open},
+         .script = {Open{"", FileChoice::Outcome::unrepresentable}, Box{kUnrepresentableFileName}}},
+    });
+}
+
+TEST_F(Vosk1ViewTest, SaveAndSaveAs) {
+    const std::map<std::string, std::string> savedNew = {{"app/s.mse", kTypedNew},
+                                                         {"app/Vosk.ini", "s.mse"}};
+    Run({
+        {.name = "Save writes the typed table and Vosk.ini",
+         .steps = {Step::typeRow2, Step::save},
+         .files = {{"t.mse", kTyped}, {"Vosk.ini", "t.mse"}}},
+        {.name = "Save As after New saves through the dialog in the program directory",
+         .steps = {Step::fileNew, Step::typeRow2, Step::saveAs},
+         .script = {Save{"s.mse"}},
+         .files = savedNew,
+         .afterNew = AfterNew::notNew,
+         .title = "s.mse"},
+        {.name = "Save after New saves through the dialog",
+         .steps = {Step::fileNew, Step::typeRow2, Step::save},
+         .script = {Save{"s.mse"}},
+         .files = savedNew,
+         .afterNew = AfterNew::notNew,
+         .title = "s.mse"},
+        {.name = "a cancelled Save As keeps the table new",
+         .steps = {Step::fileNew, Step::saveAs},
+         .script = {Save{}},
+         .afterNew = AfterNew::stillNew},
+        {.name = "a Save As that fails keeps the table new",
+         .steps = {Step::fileNew, Step::saveAs},
+         .script = {Save{"gone/s.mse"}, Framework("gone/s.mse", kFrameworkFileNotFound)},
+         .afterNew = AfterNew::stillNew},
+        {.name = "a Save As to a name Shift-JIS cannot hold is refused",
+         .steps = {Step::fileNew, Step::typeRow2, Step::saveAs},
+         .script = {Save{"", FileChoice::Outcome::unrepresentable}, Box{kUnrepresentableFileName}},
+         .afterNew = AfterNew::stillNew},
 #ifndef _WIN32
-        // A save that fails amid the table leaves the old one whole.
-        {{"tS", "Vosk.ini=t.mse", "boxes=" + savedTable + (kFrameworkDiskFull + 2)},
-         nullptr,
-         "",
-         40},
+        {.name = "a Save that fails amid the table leaves the old one whole",
+         .sizeLimit = 40,
+         .steps = {Step::typeRow2, Step::save},
+         .script = {Framework((Directory() / "t.mse").string(), kFrameworkDiskFull)},
+         .files = {{"Vosk.ini", "t.mse"}}},
 #endif
-        {{"NtA", "save:s.mse", "app/s.mse=" + typedNew,
-          "boxes=Vosk.ini"s + (kFrameworkAccessDenied + 2), newArrows, stillNew},
-         [] { fs::create_directory(kApp + "/Vosk.ini"s); }},
-        {{"US", unrepresentable("10", kBeforeColumnName)}},
-        {{"uA", unrepresentable("3", kAfterColumnName)}},
-    };
-    using V = CVosk1View;
-    const std::map<char, void (V::*)() noexcept> commands = {
-        {'N', &V::OnFileNew},    {'O', &V::OnFileOpen}, {'S', &V::OnFileSave},
-        {'A', &V::OnFileSaveAs}, {'C', &V::OnConfirm},  {'X', &V::OnCancelButton}};
-    for (const auto& c : scenarios) {
-        SCOPED_TRACE(testing::Message() << "scenario " << &c - scenarios + 1 << ", " << c.row[0]);
-        // The start directory holds "Vosk.ini" naming "t.mse", with a line end the program would
-        // not write, that table and a drawing; the program directory holds a drawing of its own,
-        // which tells where the pass ran, and "x.mse".
-        fs::current_path(Directory());
-        for (const auto& entry : fs::directory_iterator(Directory())) {
-            fs::remove_all(entry.path());
-        }
-        fs::create_directory(kApp);
-        WriteFile("temp.txt", "ch 0 0 1 0 \"S\r\n");
-        WriteFile("Vosk.ini", "t.mse\r\n");
-        WriteFile("t.mse", Table("A ---> B\r\n"));
-        WriteFile(kApp + "/temp.txt"s, "hq\r\nch 0 0 1 0 \"A\r\nch 0 0 1 0 \"Z\r\n");
-        WriteFile(kApp + "/x.mse"s, "X ---> Y");
-        if (c.setup != nullptr) {
-            c.setup();
-        }
-        std::map<std::string, std::string> expected = Files();
-        Form form(Directory(), c.runParameter);
-        CHeadlessWindowSystem& windows = form.windows;
-        std::vector<std::string> items = {"flag=0", "arrows="s + kArrowCellText, "title=t.mse",
-                                          "list=S\r\n", "closes=0"};
-        items.insert(items.end(), c.row.begin() + 1, c.row.end());
-        for (const std::string& item : items) {
-            const size_t equals = item.find('=');
-            if (equals == std::string::npos) {
-                windows.answers.push_back(item);
-            } else {
-                expected[item.substr(0, equals)] = item.substr(equals + 1);
-            }
-        }
-        const CSizeLimit limit(c.sizeLimit);
-        for (const char step : c.row[0]) {
-            if (step == 't') {
-                windows.cells[IDC_BEFORE_FIRST + 1] = "Z";
-                windows.cells[IDC_AFTER_FIRST + 1] = "Y";
-            } else if (step == 'u' || step == 'U') {
-                windows.unrepresentableCells = {step == 'u' ? IDC_AFTER_FIRST + 2
-                                                            : IDC_BEFORE_FIRST + 9};
-            } else {
-                (form.view.*commands.at(step))();
-            }
-        }
-        EXPECT_EQ(Observe(form), expected);
-        EXPECT_EQ(windows.unscripted, 0);
-        EXPECT_TRUE(windows.answers.empty());
-    }
+        {.name = "a Save As that cannot write Vosk.ini keeps the old name and the table new",
+         .setup = MakeAppVoskIniADirectory,
+         .steps = {Step::fileNew, Step::typeRow2, Step::saveAs},
+         .script = {Save{"s.mse"}, Framework("Vosk.ini", kFrameworkAccessDenied)},
+         .files = {{"app/s.mse", kTypedNew}},
+         .afterNew = AfterNew::stillNew},
+        {.name = "Save refuses a before cell Shift-JIS cannot hold",
+         .steps = {Step::badBefore10, Step::save},
+         .script = {Unrepresentable("10", kBeforeColumnName)}},
+        {.name = "Save As refuses an after cell Shift-JIS cannot hold",
+         .steps = {Step::badAfter3, Step::saveAs},
+         .script = {Unrepresentable("3", kAfterColumnName)}},
+    });
+}
+
+TEST_F(Vosk1ViewTest, ConfirmAndCancel) {
+    Run({
+        {.name = "Confirm saves the table and runs the pass in the program directory",
+         .steps = {Step::typeRow2, Step::confirm},
+         .files = {{"t.mse", kTyped}, PassInApp("B", "Y")},
+         .closes = true},
+        {.name = "Confirm after New, not saved, runs the pass where the form started",
+         .steps = {Step::fileNew, Step::confirm},
+         .script = {kNo},
+         .files = {kPassInStart},
+         .afterNew = AfterNew::stillNew,
+         .closes = true},
+        {.name = "Confirm after New with the save dialog cancelled",
+         .steps = {Step::fileNew, Step::confirm},
+         .script = {kYes, Save{}},
+         .files = {kPassInStart},
+         .afterNew = AfterNew::notNew,
+         .closes = true},
+        {.name = "Confirm after New saves through the dialog",
+         .steps = {Step::fileNew, Step::confirm},
+         .script = {kYes, Save{"s.mse"}},
+         .files = {{"app/s.mse", Table("")}, {"app/Vosk.ini", "s.mse"}, PassInApp("A", "Z")},
+         .afterNew = AfterNew::notNew,
+         .title = "s.mse",
+         .closes = true},
+        {.name = "Confirm without Vosk.ini asks and saves through the dialog",
+         .setup = RemoveVoskIni,
+         .steps = {Step::typeRow2, Step::confirm},
+         .script = {Missing("Vosk.ini", kOpeningNewTable), kYes, Save{"s.mse"}},
+         .files = {{"app/s.mse", kTypedNew}, {"app/Vosk.ini", "s.mse"}, PassInApp("A", "Y")},
+         .title = "s.mse",
+         .closes = true},
+        {.name = "Save without Vosk.ini fails on the untitled table, and Confirm asks",
+         .setup = RemoveVoskIni,
+         .steps = {Step::save, Step::confirm},
+         .script = {Missing("Vosk.ini", kOpeningNewTable),
+                    Framework(kUntitledFileName, kFrameworkFileNotFound), kNo},
+         .files = {{"Vosk.ini", ""}, kPassInStart},
+         .title = "",
+         .closes = true},
+        {.name = "Cancel closes", .steps = {Step::cancel}, .closes = true},
+        {.name = "a Confirm whose table cannot be saved keeps the form open",
+         .setup = [] { WriteFile("Vosk.ini", "gone/t.mse"); },
+         .steps = {Step::typeRow2, Step::confirm},
+         .script = {Missing("gone/t.mse", kOpeningNewTable),
+                    Framework("gone/t.mse", kFrameworkFileNotFound)},
+         .title = "gone/t.mse"},
+        {.name = "a failed pass keeps the form open",
+         .setup = [] { fs::remove(kApp + "/temp.txt"s); },
+         .steps = {Step::confirm},
+         .script = {Missing("temp.txt")}},
+        {.name = "Confirm refuses an after cell Shift-JIS cannot hold",
+         .steps = {Step::badAfter3, Step::confirm},
+         .script = {Unrepresentable("3", kAfterColumnName)}},
+        {.name = "Confirm refuses a run parameter whose number is not finite",
+         .runParameter = "/P1e400",
+         .steps = {Step::typeRow2, Step::confirm},
+         .script = {Box{BadRunParameterReport("/P1e400")}}},
+    });
 }
 
 }  // namespace

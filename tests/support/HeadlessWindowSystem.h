@@ -1,20 +1,48 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <map>
 #include <optional>
 #include <set>
 #include <string>
-#include <utility>
+#include <variant>
 #include <vector>
 
 #include "editor/WindowSystem.h"
 
-// A window system without windows: it records what the program shows and answers its questions
-// and file dialogs from a script. Changes of the current directory are real, since the program
-// opens files by bare name.
+// A message box the program is expected to show, and the button that closes it.
+struct Box {
+    std::string text;
+    unsigned type = kMbOk | kMbIconStop;
+    int answer = kIdOk;
+};
+
+// A file dialog the program is expected to show, and how it ends: cancelled without a path.
+template <bool kSave>
+struct Dialog {
+    std::string path;
+    FileChoice::Outcome outcome =
+        path.empty() ? FileChoice::Outcome::cancelled : FileChoice::Outcome::chosen;
+};
+using Open = Dialog<false>;
+using Save = Dialog<true>;
+using Interaction = std::variant<Box, Open, Save>;
+
+// A window system without windows. Each box and file dialog must be the next one of the script,
+// which answers it: any other, and any left in the script at the end, fails the test. Changes of
+// the current directory are real, since the program opens files by bare name.
 class CHeadlessWindowSystem : public CWindowSystem {
 public:
+    explicit CHeadlessWindowSystem(const std::vector<Interaction>& script)
+        : m_script(script.begin(), script.end()) {}
+    ~CHeadlessWindowSystem() override {
+        for (const Interaction& left : m_script) {
+            ADD_FAILURE() << "not shown: " << Describe(left);
+        }
+    }
+
     std::optional<std::string> GetControlText(int id) override {
         return unrepresentableCells.contains(id) ? std::nullopt : std::optional(cells[id]);
     }
@@ -23,45 +51,51 @@ public:
         unrepresentableCells.erase(id);
     }
     int ShowMessageBox(const std::string& text, unsigned type) override {
-        messages.emplace_back(text, type);
-        return (type & 0x0F) == kMbOk ? kIdOk : Next("") == "yes" ? kIdYes : kIdNo;
+        const std::optional<Box> box = Take(Box{text, type});
+        return box ? box->answer : kIdNo;
     }
     FileChoice ShowOpenDialog(const FileDialogOptions& options) override {
-        dialogs.push_back(options);
-        return Choice(Next("open:"));
+        return Choose<Open>(options);
     }
     FileChoice ShowSaveDialog(const FileDialogOptions& options) override {
-        dialogs.push_back(options);
-        return Choice(Next("save:"));
+        return Choose<Save>(options);
     }
-    void SetTitle(const std::string& title) override { titles.push_back(title); }
+    void SetTitle(const std::string& text) override { title = text; }
     void PostCloseRequest() override { ++closeRequests; }
-
-    // Taken from the front: "yes" or "no" for a question, "open:<path>" or "save:<path>" for a
-    // file dialog, cancelled by an empty path; boxes with only OK take none. A question or dialog
-    // whose answer is not next counts in unscripted and gets No or cancel.
-    std::deque<std::string> answers;
-    int unscripted = 0;
 
     std::map<int, std::string> cells;
     std::set<int> unrepresentableCells;  // read as holding a character Shift-JIS cannot represent
-
-    std::vector<std::pair<std::string, unsigned>> messages;  // text and type
     std::vector<FileDialogOptions> dialogs;
-    std::vector<std::string> titles;
+    std::string title;
     int closeRequests = 0;
 
 private:
-    static FileChoice Choice(std::optional<std::string> path) {
-        return path ? FileChoice{FileChoice::Outcome::chosen, std::move(*path)} : FileChoice{};
+    static std::string Describe(const Interaction& shown) {
+        if (const Box* box = std::get_if<Box>(&shown)) {
+            return "box " + std::to_string(box->type) + " \"" + box->text + "\"";
+        }
+        return std::holds_alternative<Save>(shown) ? "save dialog" : "open dialog";
     }
-    std::optional<std::string> Next(const std::string& kind) {
-        if (answers.empty() || !answers.front().starts_with(kind)) {
-            ++unscripted;
+    template <class Kind>
+    FileChoice Choose(const FileDialogOptions& options) {
+        dialogs.push_back(options);
+        const std::optional<Kind> dialog = Take(Kind{});
+        return dialog ? FileChoice{dialog->outcome, dialog->path} : FileChoice{};
+    }
+    // The next of the script when it is what was shown, a box of the same text and type or a
+    // dialog of the same kind.
+    template <class Kind>
+    std::optional<Kind> Take(const Kind& shown) {
+        const Kind* next = m_script.empty() ? nullptr : std::get_if<Kind>(&m_script.front());
+        if (next == nullptr || Describe(*next) != Describe(shown)) {
+            ADD_FAILURE() << "unexpected " << Describe(shown) << ", expected "
+                          << (m_script.empty() ? "nothing" : Describe(m_script.front()));
             return std::nullopt;
         }
-        std::string answer = answers.front().substr(kind.size());
-        answers.pop_front();
-        return answer.empty() ? std::nullopt : std::optional(answer);
+        const Kind taken = *next;
+        m_script.pop_front();
+        return taken;
     }
+
+    std::deque<Interaction> m_script;
 };

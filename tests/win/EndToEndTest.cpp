@@ -11,7 +11,7 @@
 
 #include "base/Cp932_win.h"
 #include "res/resource.h"
-#include "tests/common/ScratchDirectory.h"
+#include "tests/support/ScratchDirectory.h"
 
 namespace fs = std::filesystem;
 
@@ -215,8 +215,7 @@ TEST_F(EndToEndTest, ConfirmAfterNewAsksAndSavesThroughTheSaveDialog) {
     Type(Data(L"typed.mse"));
     // A name that Shift-JIS cannot hold is refused, and the table stays new.
     Command(ID_FILE_SAVE_AS);
-    const fs::path refused = m_work / L"café.mse";
-    ASSERT_TRUE(SaveAs(refused)) << "no save dialog";
+    ASSERT_TRUE(SaveAs(m_work / L"café.mse")) << "no save dialog";
     EXPECT_TRUE(Answer(L"ファイル名に Shift-JIS で表せない文字が含まれています。", IDOK));
     Click(Cell(IDC_CONFIRM));
     ASSERT_TRUE(Answer(L"新規ファイルは上書きされません！\n保存しますか？", IDYES));
