@@ -39,6 +39,13 @@ TEST(EditorTextsTest, EveryTextIsTheShiftJisOfItsComment) {
         {kFrameworkGeneric, "%1 の処理中に予期しないｴﾗｰが発生しました。"},
         {kUntitledFileName, "無題のﾌｧｲﾙ"},
         {kUnexpectedError, "予期しないｴﾗｰが発生しました。"},
+        {kRowReplaces, "行 %1: %2 件を置換"},
+        {kRowRemoves, "行 %1: %2 件を削除"},
+        {kRowLaysOut, "行 %1: %2 件を %3 行に"},
+        {kRowMatchesNothing, "行 %1: 一致する文字がありません"},
+        {kRowShadowed, "行 %1: %2 件は前の行が先に置換"},
+        {kTotals, "合計: 置換 %1 件、削除 %2 件、複数行 %3 件"},
+        {kStatusSeparator, "　"},
     };
     for (const auto& [constant, utf8] : cases) {
         std::string in = utf8;

@@ -22,6 +22,8 @@ public:
         cells[id] = text;
         unrepresentableCells.erase(id);
     }
+    void FocusControl(int id) override { focus = id; }
+    void SetStatusText(const std::string& text) override { status = text; }
     int ShowMessageBox(const std::string& text, unsigned type) override {
         messages.emplace_back(text, type);
         return (type & 0x0F) == kMbOk ? kIdOk : Next("") == "yes" ? kIdYes : kIdNo;
@@ -49,6 +51,8 @@ public:
     std::vector<std::pair<std::string, unsigned>> messages;  // text and type
     std::vector<FileDialogOptions> dialogs;
     std::vector<std::string> titles;
+    int focus = 0;
+    std::string status;
     int closeRequests = 0;
 
 private:
