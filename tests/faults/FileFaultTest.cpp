@@ -163,6 +163,10 @@ TEST_F(FileFaultTest, OptionsAndBadUsage) {
     ASSERT_TRUE(help.starts_with("usage: vosk1-batch")) << help;
     const std::string usage = Usage();
     const std::string texts = "ch 0 0 1 0 \"\x95\x5C\r\nxx\ncv 1 1 0 1 \"a\r\r\nch 0 0 1 0 \"\n";
+    std::string emptyRows;
+    for (int row = 5; row <= 10; ++row) {
+        emptyRows += std::to_string(row) + "\t\t\t0\tempty row\n";
+    }
     Check({
         {{{"Vosk.ini", "gone.mse"}}, {"/P3", "--table", "t.mse"}, 0, "", Replaced("-6")},
         // Every text in its raw bytes, ended by a line feed.
@@ -171,7 +175,15 @@ TEST_F(FileFaultTest, OptionsAndBadUsage) {
         {{}, {"--table"}, 2, "--table needs a value" + usage},
         {{}, {"--bogus"}, 2, "unknown option --bogus" + usage},
         {{}, {"/P1", "/P2"}, 2, "more than one run parameter" + usage},
-        {{}, {"--list", "/P1"}, 2, "--list takes no table and no run parameter" + usage},
+        {{}, {"--list", "/P1"}, 2, "--list takes no table, run parameter or --preview" + usage},
+        // Nothing is written. Row 3 is shadowed by row 2, row 4 matches nothing.
+        {{{"t.mse", "A ---> B//C\r\nA ---> D\r\nA ---> E\r\nx ---> "}},
+         {"--preview", "/P2"},
+         0,
+         "",
+         std::nullopt,
+         "1\tA\tB//C\t1\tlines 2\n2\tA\tD\t1\treplace\n3\tA\tE\t0\tshadowed\n4\tx\t\t0\tnone\n" +
+             emptyRows + "total\t0\t0\t1\n"},
         {{}, {"-C", "nowhere"}, 2, "cannot change to directory \"nowhere\""},
     });
 #ifndef _WIN32
