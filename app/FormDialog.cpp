@@ -108,7 +108,8 @@ void CFormDialog::PickCaretText(HWND list) {
     DWORD caret = 0;
     SendMessageW(list, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(list)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(list, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(list, text.data(), static_cast<int>(text.size()))));
     size_t index = 0;
     for (size_t at = text.find(L"\r\n"); at < caret; at = text.find(L"\r\n", at + 2)) {
         ++index;

@@ -34,9 +34,9 @@ bool CMainFrame::Create(HINSTANCE instance) {
         DestroyMenu(menu);
         return false;
     }
-    m_hStatusBar = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                                   m_hWnd, reinterpret_cast<HMENU>(IDC_STATUS_BAR), instance,
-                                   nullptr);
+    m_hStatusBar =
+        CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_hWnd,
+                        reinterpret_cast<HMENU>(IDC_STATUS_BAR), instance, nullptr);
     if (m_hStatusBar == nullptr || !m_form.Create(instance, IDD_VOSK1_FORM, m_hWnd)) {
         return false;
     }

@@ -117,8 +117,8 @@ std::string StatusText(const ReplacementTable& table, size_t row, const Replacem
             rowText = FillFormat(kRowRemoves, {number, applied});
             break;
         case RowAction::layOut:
-            rowText = FillFormat(kRowLaysOut,
-                                 {number, applied, std::to_string(LineCount(cells.after))});
+            rowText =
+                FillFormat(kRowLaysOut, {number, applied, std::to_string(LineCount(cells.after))});
             break;
     }
     return rowText + kStatusSeparator + totals;

@@ -117,7 +117,8 @@ void CVosk1View::RefreshForm() {
 void CVosk1View::UpdateStatus() {
     std::string problem;
     if (std::optional<ReplacementTable> table = CellRows(problem)) {
-        problem = StatusText(*table, m_nCurrentRow, CountReplacements(*table, m_doc.m_mapTextCounts));
+        problem =
+            StatusText(*table, m_nCurrentRow, CountReplacements(*table, m_doc.m_mapTextCounts));
     }
     m_windows.SetStatusText(problem);
 }

@@ -9,7 +9,9 @@ ReplacementCounts CountReplacements(const ReplacementTable& table, const TextCou
         const auto found = texts.find(rows[r].before);
         const size_t records = found == texts.end() ? 0 : found->second;
         counts.rows[r].matched = records;
-        const auto sameText = [&](const ReplacementRow& row) { return row.before == rows[r].before; };
+        const auto sameText = [&](const ReplacementRow& row) {
+            return row.before == rows[r].before;
+        };
         // Each text is walked once, at the first row that names it.
         if (records == 0 || std::any_of(rows.begin(), rows.begin() + r, sameText)) {
             continue;

@@ -59,7 +59,8 @@ void CWin32WindowSystem::FocusControl(int id) {
 }
 
 void CWin32WindowSystem::SetStatusText(const std::string& text) {
-    SendMessageW(m_hStatusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(WideFromCp932(text).c_str()));
+    SendMessageW(m_hStatusBar, SB_SETTEXTW, 0,
+                 reinterpret_cast<LPARAM>(WideFromCp932(text).c_str()));
 }
 
 int CWin32WindowSystem::ShowMessageBox(const std::string& text, unsigned type) {

@@ -165,7 +165,8 @@ TEST_F(Vosk1ViewTest, StartAndCommandsChangeWhatTheyShould) {
     };
     void (*rowKinds)() = [] {
         WriteFile("temp.txt", "ch 0 0 1 0 \"A\nch 0 0 1 0 \"A\nch 0 0 1 0 \"B\nch 0 0 1 0 \"C\n");
-        WriteFile("t.mse", "A ---> X//Y\r\nB ---> \r\nA ---> Z\r\nA ---> W\r\nQ ---> R\r\nC ---> D");
+        WriteFile("t.mse",
+                  "A ---> X//Y\r\nB ---> \r\nA ---> Z\r\nA ---> W\r\nQ ---> R\r\nC ---> D");
     };
     const std::string kindsList = "list=A\r\nA\r\nB\r\nC\r\n";
     const struct {
@@ -222,15 +223,51 @@ TEST_F(Vosk1ViewTest, StartAndCommandsChangeWhatTheyShould) {
          [] { fs::create_directory(kApp + "/Vosk.ini"s); }},
         {{"US", unrepresentable("10", kBeforeColumnName)}},
         {{"uA", unrepresentable("3", kAfterColumnName)}},
-        {{"", kindsList, status(kRowLaysOut, {"1", "2", "2"}, "1\0" "1\0" "2")}, rowKinds},
-        {{"2", kindsList, status(kRowRemoves, {"2", "1"}, "1\0" "1\0" "2")}, rowKinds},
-        {{"4", kindsList, status(kRowShadowed, {"4", "2"}, "1\0" "1\0" "2")}, rowKinds},
-        {{"5", kindsList, status(kRowMatchesNothing, {"5"}, "1\0" "1\0" "2")}, rowKinds},
-        {{"7", kindsList, status("", {}, "1\0" "1\0" "2")}, rowKinds},
-        {{"p", "focus=1025", status(kRowReplaces, {"1", "1"}, "1\0" "0\0" "0")}},
-        {{"3p", "focus=1027", status(kRowRemoves, {"3", "1"}, "0\0" "1\0" "0")}},
+        {{"", kindsList,
+          status(kRowLaysOut, {"1", "2", "2"},
+                 "1\0"
+                 "1\0"
+                 "2")},
+         rowKinds},
+        {{"2", kindsList,
+          status(kRowRemoves, {"2", "1"},
+                 "1\0"
+                 "1\0"
+                 "2")},
+         rowKinds},
+        {{"4", kindsList,
+          status(kRowShadowed, {"4", "2"},
+                 "1\0"
+                 "1\0"
+                 "2")},
+         rowKinds},
+        {{"5", kindsList,
+          status(kRowMatchesNothing, {"5"},
+                 "1\0"
+                 "1\0"
+                 "2")},
+         rowKinds},
+        {{"7", kindsList,
+          status("", {},
+                 "1\0"
+                 "1\0"
+                 "2")},
+         rowKinds},
+        {{"p", "focus=1025",
+          status(kRowReplaces, {"1", "1"},
+                 "1\0"
+                 "0\0"
+                 "0")}},
+        {{"3p", "focus=1027",
+          status(kRowRemoves, {"3", "1"},
+                 "0\0"
+                 "1\0"
+                 "0")}},
         {{"O", "open:x.mse", "app/Vosk.ini=x.mse", "title=x.mse", listInApp,
-          status(kRowReplaces, {"1", "1"}, "1\0" "0\0" "0")},
+          status(kRowReplaces, {"1", "1"},
+                 "1\0"
+                 "0\0"
+                 "0")},
          [] { WriteFile(kApp + "/x.mse"s, "Z ---> Q"); }},
     };
     using V = CVosk1View;
@@ -258,8 +295,9 @@ TEST_F(Vosk1ViewTest, StartAndCommandsChangeWhatTheyShould) {
         std::map<std::string, std::string> expected = Files();
         Form form(Directory(), c.runParameter);
         CHeadlessWindowSystem& windows = form.windows;
-        std::vector<std::string> items = {"flag=0", "arrows="s + kArrowCellText, "title=t.mse",
-                                          "list=S\r\n", "closes=0", "focus=0"};
+        std::vector<std::string> items = {"flag=0",      "arrows="s + kArrowCellText,
+                                          "title=t.mse", "list=S\r\n",
+                                          "closes=0",    "focus=0"};
         items.insert(items.end(), c.row.begin() + 1, c.row.end());
         for (const std::string& item : items) {
             const size_t equals = item.find('=');
