@@ -1,6 +1,7 @@
-#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <chrono>
 #include <filesystem>
