@@ -1,5 +1,7 @@
 #include "app/MainFrame.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cwchar>
 #include <iterator>
@@ -32,7 +34,10 @@ bool CMainFrame::Create(HINSTANCE instance) {
         DestroyMenu(menu);
         return false;
     }
-    if (!m_form.Create(instance, IDD_VOSK1_FORM, m_hWnd)) {
+    m_hStatusBar =
+        CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_hWnd,
+                        reinterpret_cast<HMENU>(IDC_STATUS_BAR), instance, nullptr);
+    if (m_hStatusBar == nullptr || !m_form.Create(instance, IDD_VOSK1_FORM, m_hWnd)) {
         return false;
     }
     ResizeToFitForm();
@@ -51,8 +56,15 @@ void CMainFrame::ResizeToFitForm() {
     const LONG borderHeight = (frame.bottom - frame.top) - client.bottom;
     // Shrink only: a frame smaller than the form stays as it is in that dimension.
     const LONG width = std::min(frame.right - frame.left, form.right - form.left + borderWidth);
-    const LONG height = std::min(frame.bottom - frame.top, form.bottom - form.top + borderHeight);
+    const LONG height = std::min(frame.bottom - frame.top,
+                                 form.bottom - form.top + borderHeight + StatusBarHeight());
     SetWindowPos(m_hWnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LONG CMainFrame::StatusBarHeight() const {
+    RECT bar{};
+    GetWindowRect(m_hStatusBar, &bar);
+    return bar.bottom - bar.top;
 }
 
 HWND CMainFrame::FocusedFormEdit() const {
@@ -107,7 +119,10 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam));
             return 0;
         case WM_SIZE:
-            MoveWindow(m_form.GetSafeHwnd(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+            // The status bar places itself along the bottom edge; the form takes the rest.
+            SendMessageW(m_hStatusBar, WM_SIZE, 0, 0);
+            MoveWindow(m_form.GetSafeHwnd(), 0, 0, LOWORD(lParam),
+                       std::max<LONG>(HIWORD(lParam) - StatusBarHeight(), 0), TRUE);
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {

@@ -2,6 +2,7 @@
 
 #include "base/FileSystem.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <string>
@@ -44,13 +45,16 @@ CVosk1App::CVosk1App(HINSTANCE instance)
 CVosk1App::~CVosk1App() = default;
 
 bool CVosk1App::InitInstance() {
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
     m_hAccelTable = LoadAcceleratorsW(m_hInstance, MAKEINTRESOURCEW(IDR_MAINFRAME));
     m_pView = std::make_unique<CVosk1View>(m_windows, m_doc, GetProgramPath());
     m_pMainFrame = std::make_unique<CMainFrame>(*this, *m_pView);
     if (!m_pMainFrame->Create(m_hInstance)) {
         return false;
     }
-    m_windows.Attach(m_pMainFrame->GetSafeHwnd(), m_pMainFrame->GetFormHwnd());
+    m_windows.Attach(m_pMainFrame->GetSafeHwnd(), m_pMainFrame->GetFormHwnd(),
+                     m_pMainFrame->GetStatusBarHwnd());
     m_windows.SetCaptionTitle(LoadResourceString(m_hInstance, IDS_UNTITLED));
     m_doc.OnNewDocument(FirstArgument());
     m_pView->OnInitialUpdate();

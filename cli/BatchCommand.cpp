@@ -24,6 +24,7 @@ constexpr int kExitNotStarted = 2;
 constexpr char kUsage[] =
     "usage: vosk1-batch [-C DIR] [--table FILE] [RUNPARAM]\n"
     "       vosk1-batch [-C DIR] --list\n"
+    "       vosk1-batch [-C DIR] [--table FILE] [RUNPARAM] --preview\n"
     "\n"
     "Replaces the texts of the drawing \"temp.txt\" by a replacement table and writes\n"
     "\"jwc_temp.txt\", both in the current directory.\n"
@@ -35,6 +36,10 @@ constexpr char kUsage[] =
     "  RUNPARAM      \"/P\" followed by the factor of the line pitch of multi-line\n"
     "                replacements; absent or empty means \"/P1\"\n"
     "  --list        print the texts of \"temp.txt\", each followed by a line feed\n"
+    "  --preview     write nothing; print for each row \"ROW\\tBEFORE\\tAFTER\\tCOUNT\\tACTION\"\n"
+    "                (ACTION: replace, remove, lines N, none, shadowed, empty row),\n"
+    "                COUNT the texts the row will change, then the texts replaced,\n"
+    "                removed and laid out as several lines: \"total\\tR\\tD\\tL\"\n"
     "  --help        print this help\n"
     "  --version     print the version\n"
     "\n"
@@ -50,6 +55,7 @@ struct BatchOptions {
     std::optional<std::string> tablePath;
     std::string runParameter;
     bool list = false;
+    bool preview = false;
     bool help = false;
     bool version = false;
 };
@@ -150,6 +156,8 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
             options.tablePath = arguments[++i];
         } else if (argument == "--list") {
             options.list = true;
+        } else if (argument == "--preview") {
+            options.preview = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
         } else if (argument == "--version") {
@@ -161,8 +169,8 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
             return std::nullopt;
         }
     }
-    if (options.list && (options.tablePath || runParameterSeen)) {
-        std::fprintf(err, "vosk1-batch: --list takes no table and no run parameter\n");
+    if (options.list && (options.tablePath || runParameterSeen || options.preview)) {
+        std::fprintf(err, "vosk1-batch: --list takes no table, run parameter or --preview\n");
         return std::nullopt;
     }
     if (runParameterSeen && !std::isfinite(PitchFactor(options.runParameter))) {
@@ -192,7 +200,9 @@ int ListTexts(std::FILE* out, std::FILE* err) {
     return FinishOutput(out, err, errors.Failed() ? kExitFileFailed : kExitDone);
 }
 
-int Replace(const BatchOptions& options, std::FILE* err) {
+// The table of --table, or the one named in "Vosk.ini"; nullopt, with the error printed, when it
+// cannot be read.
+std::optional<ReplacementTable> LoadTable(const BatchOptions& options, std::FILE* err) {
     ReplacementTable table;
     try {
         const std::string tablePath = options.tablePath ? *options.tablePath : ReadPointerFile();
@@ -200,8 +210,60 @@ int Replace(const BatchOptions& options, std::FILE* err) {
         ReadTableFile(tablePath, table, splitter);
     } catch (const CFileException& error) {
         PrintFileError(err, error);
-        return kExitNotStarted;
+        return std::nullopt;
     }
+    return table;
+}
+
+const char* ActionWord(RowAction action) {
+    switch (action) {
+        case RowAction::emptyRow:
+            return "empty row";
+        case RowAction::none:
+            return "none";
+        case RowAction::shadowed:
+            return "shadowed";
+        case RowAction::replace:
+            return "replace";
+        case RowAction::remove:
+            return "remove";
+        case RowAction::layOut:
+            break;
+    }
+    return "lines";
+}
+
+// One line per row and one of totals, fields separated by tabs; texts as raw bytes.
+int Preview(const ReplacementTable& table, std::FILE* out, std::FILE* err) {
+    CPrintingErrorSink errors(err);
+    CVosk1Doc doc;
+    doc.CollectTexts(errors);
+    if (errors.Failed()) {
+        return kExitFileFailed;
+    }
+    const ReplacementCounts counts = CountReplacements(table, doc.m_mapTextCounts);
+    std::string lines;
+    for (size_t r = 0; r < table.rows.size(); ++r) {
+        const ReplacementRow& row = table.rows[r];
+        const RowAction action = ActionOf(row, counts.rows[r]);
+        lines.append(std::to_string(r + 1)).append("\t").append(row.before).append("\t");
+        lines.append(row.after).append("\t").append(std::to_string(counts.rows[r].applied));
+        lines.append("\t").append(ActionWord(action));
+        if (action == RowAction::layOut) {
+            lines.append(" ").append(std::to_string(LineCount(row.after)));
+        }
+        lines.append("\n");
+    }
+    lines.append("total");
+    for (const size_t total : {counts.replaced, counts.removed, counts.laidOut}) {
+        lines.append("\t").append(std::to_string(total));
+    }
+    lines.append("\n");
+    std::fwrite(lines.data(), 1, lines.size(), out);
+    return FinishOutput(out, err, kExitDone);
+}
+
+int Replace(const ReplacementTable& table, const BatchOptions& options, std::FILE* err) {
     CVosk1Doc doc;
     doc.OnNewDocument(options.runParameter);
     try {
@@ -227,7 +289,14 @@ int Run(const BatchOptions& options, std::FILE* out, std::FILE* err) {
                      Printable(*options.directory).c_str());
         return kExitNotStarted;
     }
-    return options.list ? ListTexts(out, err) : Replace(options, err);
+    if (options.list) {
+        return ListTexts(out, err);
+    }
+    const std::optional<ReplacementTable> table = LoadTable(options, err);
+    if (!table) {
+        return kExitNotStarted;
+    }
+    return options.preview ? Preview(*table, out, err) : Replace(*table, options, err);
 }
 
 }  // namespace

@@ -53,15 +53,6 @@ std::string_view FrameworkFormat(Cause cause) {
     return kFrameworkGeneric;
 }
 
-// The format with its "%1" replaced by name.
-std::string FormatWithName(std::string_view format, std::string_view name) {
-    const size_t at = format.find("%1");
-    std::string text(format.substr(0, at));
-    text += name;
-    text += format.substr(at + 2);
-    return text;
-}
-
 }  // namespace
 
 std::string FileErrorReport(const CFileException& error) {
@@ -73,17 +64,64 @@ std::string TableLoadFailureReport(const CFileException& error) {
 }
 
 std::string CommandFileErrorReport(const CFileException& error) {
-    return FormatWithName(FrameworkFormat(error.m_cause),
-                          error.m_strFileName.empty() ? kUntitledFileName : error.m_strFileName);
+    return FillFormat(FrameworkFormat(error.m_cause),
+                      {error.m_strFileName.empty() ? kUntitledFileName : error.m_strFileName});
 }
 
 std::string BadRunParameterReport(std::string_view runParameter) {
-    return FormatWithName(kBadRunParameter, runParameter);
+    return FillFormat(kBadRunParameter, {runParameter});
 }
 
 std::string UnrepresentableCellReport(int row, bool afterColumn) {
     return std::to_string(row) + kRowSuffix + (afterColumn ? kAfterColumnName : kBeforeColumnName) +
            kUnrepresentableText;
+}
+
+std::string FillFormat(std::string_view format, std::initializer_list<std::string_view> arguments) {
+    std::string text;
+    for (size_t i = 0; i < format.size(); ++i) {
+        const size_t argument =
+            i + 1 < format.size() ? static_cast<size_t>(format[i + 1] - '1') : arguments.size();
+        if (format[i] == '%' && argument < arguments.size()) {
+            text += arguments.begin()[argument];
+            ++i;
+        } else {
+            text += format[i];
+        }
+    }
+    return text;
+}
+
+std::string StatusText(const ReplacementTable& table, size_t row, const ReplacementCounts& counts) {
+    const std::string totals =
+        FillFormat(kTotals, {std::to_string(counts.replaced), std::to_string(counts.removed),
+                             std::to_string(counts.laidOut)});
+    const ReplacementRow& cells = table.rows[row];
+    const RowCount& count = counts.rows[row];
+    const std::string number = std::to_string(row + 1);
+    const std::string applied = std::to_string(count.applied);
+    std::string rowText;
+    switch (ActionOf(cells, count)) {
+        case RowAction::emptyRow:
+            return totals;
+        case RowAction::none:
+            rowText = FillFormat(kRowMatchesNothing, {number});
+            break;
+        case RowAction::shadowed:
+            rowText = FillFormat(kRowShadowed, {number, std::to_string(count.matched)});
+            break;
+        case RowAction::replace:
+            rowText = FillFormat(kRowReplaces, {number, applied});
+            break;
+        case RowAction::remove:
+            rowText = FillFormat(kRowRemoves, {number, applied});
+            break;
+        case RowAction::layOut:
+            rowText =
+                FillFormat(kRowLaysOut, {number, applied, std::to_string(LineCount(cells.after))});
+            break;
+    }
+    return rowText + kStatusSeparator + totals;
 }
 
 void CMessageBoxErrorSink::ReportFileError(const CFileException& error) {

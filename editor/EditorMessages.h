@@ -1,11 +1,13 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
 #include "base/FileException.h"
 #include "editor/WindowSystem.h"
 #include "engine/FileErrorSink.h"
+#include "engine/ReplacementCounts.h"
 
 // "<file name>\n <sentence>" for a file error the program reports and goes on from; the sentence
 // names the cause ("ファイルがありません。" when the file was not found).
@@ -24,6 +26,13 @@ std::string BadRunParameterReport(std::string_view runParameter);
 
 // The report of a cell whose text Shift-JIS cannot hold; row counts from 1.
 std::string UnrepresentableCellReport(int row, bool afterColumn);
+
+// The format with each "%k" replaced by the k-th argument, k from 1 to 9.
+std::string FillFormat(std::string_view format, std::initializer_list<std::string_view> arguments);
+
+// The status bar's text: what the given row (from 0) will do, unless it is empty, then the
+// totals.
+std::string StatusText(const ReplacementTable& table, size_t row, const ReplacementCounts& counts);
 
 // Shows the file errors of the pass and of the text list in a stop-icon box.
 class CMessageBoxErrorSink : public CFileErrorSink {

@@ -28,6 +28,27 @@ int ArrowCell(size_t row) {
     return IDC_ARROW_FIRST + static_cast<int>(row);
 }
 
+// The row of a before or after cell.
+std::optional<size_t> RowOfCell(int controlId) {
+    const int offset = controlId - IDC_BEFORE_FIRST;
+    if (offset < 0 || offset >= 2 * ReplacementTable::kRowCount) {
+        return std::nullopt;
+    }
+    return static_cast<size_t>(offset % ReplacementTable::kRowCount);
+}
+
+// Line `index` of lines that each end in CR LF. No text holds CR LF: the drawing's lines end at
+// a line feed.
+std::optional<std::string_view> NthLine(std::string_view lines, size_t index) {
+    for (size_t end = lines.find("\r\n"); end != std::string_view::npos; end = lines.find("\r\n")) {
+        if (index-- == 0) {
+            return lines.substr(0, end);
+        }
+        lines.remove_prefix(end + 2);
+    }
+    return std::nullopt;
+}
+
 bool IsLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
@@ -90,6 +111,16 @@ void CVosk1View::RefreshForm() {
     m_windows.SetTitle(m_strTablePath);
     m_doc.CollectTexts(m_errorSink);
     m_windows.SetControlText(IDC_TEXT_LIST, m_doc.m_strPreview);
+    UpdateStatus();
+}
+
+void CVosk1View::UpdateStatus() {
+    std::string problem;
+    if (std::optional<ReplacementTable> table = CellRows(problem)) {
+        problem =
+            StatusText(*table, m_nCurrentRow, CountReplacements(*table, m_doc.m_mapTextCounts));
+    }
+    m_windows.SetStatusText(problem);
 }
 
 void CVosk1View::LoadTable() {
@@ -119,22 +150,31 @@ void CVosk1View::ClearTable() {
         m_windows.SetControlText(ArrowCell(i), kNewArrowCellText);
     }
     m_bNewTable = 1;
+    UpdateStatus();
 }
 
-bool CVosk1View::TakeCells() {
+std::optional<ReplacementTable> CVosk1View::CellRows(std::string& problem) {
     ReplacementTable table;
     for (size_t i = 0; i < table.rows.size(); ++i) {
         std::optional<std::string> before = m_windows.GetControlText(BeforeCell(i));
         std::optional<std::string> after = m_windows.GetControlText(AfterCell(i));
         if (!before || !after) {
-            m_windows.ShowMessageBox(
-                UnrepresentableCellReport(static_cast<int>(i) + 1, before.has_value()),
-                kMbOk | kMbIconStop);
-            return false;
+            problem = UnrepresentableCellReport(static_cast<int>(i) + 1, before.has_value());
+            return std::nullopt;
         }
         table.rows[i] = {std::move(*before), std::move(*after)};
     }
-    m_strTable = std::move(table);
+    return table;
+}
+
+bool CVosk1View::TakeCells() {
+    std::string problem;
+    std::optional<ReplacementTable> table = CellRows(problem);
+    if (!table) {
+        m_windows.ShowMessageBox(problem, kMbOk | kMbIconStop);
+        return false;
+    }
+    m_strTable = std::move(*table);
     return true;
 }
 
@@ -242,4 +282,36 @@ void CVosk1View::OnConfirm() noexcept {
 
 void CVosk1View::OnCancelButton() noexcept {
     RunCommand([this] { m_windows.PostCloseRequest(); });
+}
+
+void CVosk1View::OnCellFocus(int controlId) noexcept {
+    RunCommand([&] {
+        if (std::optional<size_t> row = RowOfCell(controlId)) {
+            m_nCurrentRow = *row;
+            UpdateStatus();
+        }
+    });
+}
+
+void CVosk1View::OnCellChange(int controlId) noexcept {
+    RunCommand([&] {
+        if (RowOfCell(controlId)) {
+            UpdateStatus();
+        }
+    });
+}
+
+// The text is the document's own bytes, not what the list shows converted back: the list shows
+// those bytes, so its n-th line is the n-th text. The cell holds them as UTF-16, which Confirm
+// converts back to the same bytes, since code page 932 maps each of its characters to a UTF-16
+// character of its own; only the NEC-selected IBM extensions (0xED40 to 0xEEFC), which come back
+// as their IBM codes, and bytes that form no character differ.
+void CVosk1View::OnPickText(size_t index) noexcept {
+    RunCommand([&] {
+        if (std::optional<std::string_view> text = NthLine(m_doc.m_strPreview, index)) {
+            m_windows.SetControlText(BeforeCell(m_nCurrentRow), std::string(*text));
+            m_windows.FocusControl(AfterCell(m_nCurrentRow));
+            UpdateStatus();
+        }
+    });
 }

@@ -38,6 +38,13 @@ public:
     void OnFileSaveAs() noexcept;
     void OnConfirm() noexcept;
     void OnCancelButton() noexcept;
+    // A cell has taken the focus, or its text has changed; other controls are let be. The row
+    // whose cell last had the focus is the current row, row 1 until one has.
+    void OnCellFocus(int controlId) noexcept;
+    void OnCellChange(int controlId) noexcept;
+    // Puts text `index` (from 0) of the list into the before cell of the current row and moves
+    // the focus to its after cell.
+    void OnPickText(size_t index) noexcept;
 
     // The rows into the cells, the table path into the title, and the drawing's texts into the
     // list.
@@ -58,9 +65,14 @@ private:
     template <class Command>
     void RunCommand(const Command& command) noexcept;
     void ClearTable();
+    // The rows in the cells; nullopt when a cell holds a character Shift-JIS cannot represent,
+    // and then problem says which.
+    std::optional<ReplacementTable> CellRows(std::string& problem);
     // Takes the cells into the rows; false, after saying which cell, when one holds a character
     // Shift-JIS cannot represent, and then the rows are unchanged.
     bool TakeCells();
+    // Shows in the status bar what Confirm would do with the rows in the cells.
+    void UpdateStatus();
     void SaveAs();
     // The path of a dialog's choice; nullopt, after saying so when the name cannot be held, for
     // anything else.
@@ -69,5 +81,6 @@ private:
     CWindowSystem& m_windows;
     CVosk1Doc& m_doc;
     std::string m_strProgramPath;
+    size_t m_nCurrentRow = 0;
     CMessageBoxErrorSink m_errorSink;
 };

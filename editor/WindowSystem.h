@@ -35,6 +35,10 @@ public:
     // The full text of a control; nullopt when it holds a character Shift-JIS cannot represent.
     virtual std::optional<std::string> GetControlText(int id) = 0;
     virtual void SetControlText(int id, const std::string& text) = 0;
+    // Moves the keyboard focus to a control of the form.
+    virtual void FocusControl(int id) = 0;
+    // The text of the main window's status bar.
+    virtual void SetStatusText(const std::string& text) = 0;
 
     // Modal box with the application title as caption; returns the answer (kIdOk, kIdYes, ...).
     virtual int ShowMessageBox(const std::string& text, unsigned type) = 0;

@@ -7,8 +7,6 @@
 #include "engine/FieldSplitter.h"
 #include "engine/Vosk1Doc.h"
 
-inline constexpr char kLineBreak[] = "//";
-
 // The number the run parameter gives after its first two characters ("/P2.5" gives 2.5).
 double PitchFactor(const std::string& runParameter);
 

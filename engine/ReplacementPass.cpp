@@ -132,28 +132,20 @@ void CReplacementPass::HandleLine(std::string_view line) {
     }
 }
 
-// Rows are tried in order: a single-line row ends the search, a multi-line row writes its lines
-// and lets later rows with the same before text add theirs.
 void CReplacementPass::HandleTextRecord(std::string_view line) {
     const TextRecordParts record = SplitTextRecord(line);
-    bool consumed = false;
-    for (const ReplacementRow& row : m_table.rows) {
-        if (std::string_view(row.before) != record.text) {
-            continue;
-        }
-        consumed = true;
-        if (row.after.find(kLineBreak) != std::string::npos) {
+    bool matched = false;
+    ForEachApplyingRow(m_table, record.text, [&](const ReplacementRow& row) {
+        matched = true;
+        if (IsMultiLine(row.after)) {
             ExpandMultiLine(m_doc, m_splitter, record.header, row.after, m_state, m_output);
-            continue;
-        }
-        if (!row.after.empty()) {
+        } else if (!row.after.empty()) {
             m_output.WriteString(record.header);
             m_output.WriteString("\"");
             m_output.WriteLine(row.after);
         }
-        return;
-    }
-    if (!consumed) {
+    });
+    if (!matched) {
         m_output.WriteLine(line);
     }
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/FileErrorSink.h"
+#include "engine/ReplacementCounts.h"
 #include "engine/ReplacementTable.h"
 
 inline constexpr char kInputFileName[] = "temp.txt";
@@ -23,7 +24,8 @@ public:
     // CFileException and leaves no "jwc_temp.txt", not even an earlier one.
     void RunReplacementPass(const ReplacementTable& table);
 
-    // Rebuilds m_strPreview from the texts of "temp.txt"; errors are reported to errors.
+    // Rebuilds m_strPreview and m_mapTextCounts from the texts of "temp.txt", in one reading;
+    // errors are reported to errors.
     void CollectTexts(CFileErrorSink& errors);
 
     // The record of line k of the multi-line replacement being laid out; for k > 0 it first
@@ -31,6 +33,7 @@ public:
     std::string BuildLineRecord(size_t k, double heightPitch, double widthPitch, double length);
 
     std::string m_strPreview;            // each text followed by "\r\n"
+    TextCounts m_mapTextCounts;          // the texts of m_strPreview
     std::string m_strParam;              // for example "/P1"
     std::string m_strField[10];          // kind, x, y, dx, dy of the record being laid out
     std::vector<std::string> m_strLine;  // the lines of the replacement being laid out

@@ -1,5 +1,6 @@
 #include "framework/WindowSystem_win.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 
 #include <algorithm>
@@ -31,9 +32,10 @@ std::wstring DialogFilterFromBars(std::string_view filter) {
 CWin32WindowSystem::CWin32WindowSystem(std::wstring appTitle)
     : m_strAppTitle(std::move(appTitle)) {}
 
-void CWin32WindowSystem::Attach(HWND mainWindow, HWND form) {
+void CWin32WindowSystem::Attach(HWND mainWindow, HWND form, HWND statusBar) {
     m_hMainWindow = mainWindow;
     m_hForm = form;
+    m_hStatusBar = statusBar;
 }
 
 void CWin32WindowSystem::SetCaptionTitle(std::wstring_view title) {
@@ -49,6 +51,16 @@ std::optional<std::string> CWin32WindowSystem::GetControlText(int id) {
 
 void CWin32WindowSystem::SetControlText(int id, const std::string& text) {
     SetWindowTextW(GetDlgItem(m_hForm, id), WideFromCp932(text).c_str());
+}
+
+// As the dialog manager moves the focus, so that an edit control selects its text.
+void CWin32WindowSystem::FocusControl(int id) {
+    SendMessageW(m_hForm, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(m_hForm, id)), TRUE);
+}
+
+void CWin32WindowSystem::SetStatusText(const std::string& text) {
+    SendMessageW(m_hStatusBar, SB_SETTEXTW, 0,
+                 reinterpret_cast<LPARAM>(WideFromCp932(text).c_str()));
 }
 
 int CWin32WindowSystem::ShowMessageBox(const std::string& text, unsigned type) {

@@ -17,12 +17,14 @@ public:
     explicit CWin32WindowSystem(std::wstring appTitle);
 
     // The windows appear after the view that uses this object has been built.
-    void Attach(HWND mainWindow, HWND form);
+    void Attach(HWND mainWindow, HWND form, HWND statusBar);
     // Shows "<title> - <application title>" in the main window's caption.
     void SetCaptionTitle(std::wstring_view title);
 
     std::optional<std::string> GetControlText(int id) override;
     void SetControlText(int id, const std::string& text) override;
+    void FocusControl(int id) override;
+    void SetStatusText(const std::string& text) override;
     int ShowMessageBox(const std::string& text, unsigned type) override;
     FileChoice ShowOpenDialog(const FileDialogOptions& options) override;
     FileChoice ShowSaveDialog(const FileDialogOptions& options) override;
@@ -35,6 +37,7 @@ private:
     std::wstring m_strAppTitle;
     HWND m_hMainWindow = nullptr;
     HWND m_hForm = nullptr;
+    HWND m_hStatusBar = nullptr;
 };
 
 // "name|pattern|...||" as the file dialogs want it: the same text with every "|" a NUL. The bar

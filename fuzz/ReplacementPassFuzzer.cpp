@@ -42,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // replaces it, or removes it when its after text is empty.
     std::vector<std::pair<bool, std::string>> expected;  // (laid out, line)
     std::string preview;
+    ReplacementCounts counts;  // of what the model did, each text once in the totals
     for (const std::string& line : TextModeLines(drawing)) {
         const std::string_view kind = std::string_view(line).substr(0, 2);
         if (kind != "ch" && kind != "cv" && kind != "cz" && kind != "c2") {
@@ -54,17 +55,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::string_view text = CutAt(quoted, "\"").first;
         preview.append(text).append("\r\n");
         bool matched = false;
+        bool laidOut = false;
         for (const ReplacementRow& row : table.rows) {
             if (row.before != text) {
                 continue;
             }
             matched = true;
+            ++counts.rows[static_cast<size_t>(&row - table.rows.data())].applied;
             if (row.after.find("//") == std::string::npos) {
                 if (!row.after.empty()) {
                     expected.emplace_back(false, std::string(header) + "\"" + row.after);
                 }
+                ++(laidOut ? counts.laidOut : row.after.empty() ? counts.removed : counts.replaced);
+                laidOut = false;
                 break;
             }
+            laidOut = true;
             const std::string kept = std::string(Field(header, 0)) + " " +
                                      std::string(Field(header, 3)) + " " +
                                      std::string(Field(header, 4)) + " \"";
@@ -74,6 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 expected.emplace_back(true, kept + std::string(CutAt(pieces, "//").first));
             }
         }
+        counts.laidOut += laidOut ? 1 : 0;
         if (!matched) {
             expected.emplace_back(false, line);
         }
@@ -92,5 +99,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CRecordingErrorSink errors;
     doc.CollectTexts(errors);
     assert(doc.m_strPreview == preview && errors.errors.empty());
+    // The counts the form and --preview show are what the pass did.
+    const ReplacementCounts found = CountReplacements(table, doc.m_mapTextCounts);
+    for (size_t r = 0; r < table.rows.size(); ++r) {
+        assert(found.rows[r].applied == counts.rows[r].applied);
+    }
+    assert(found.replaced == counts.replaced && found.removed == counts.removed &&
+           found.laidOut == counts.laidOut);
     return 0;
 }

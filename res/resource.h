@@ -5,6 +5,7 @@
 #define IDR_MAINFRAME 128
 #define IDD_ABOUTBOX 100
 #define IDD_VOSK1_FORM 101
+#define IDR_TEXT_LIST_MENU 130
 
 // Cells of row r (1 to 10): before 1014 + r, after 1024 + r, arrow 1034 + r.
 #define IDC_BEFORE_FIRST 1015
@@ -13,6 +14,7 @@
 #define IDC_CONFIRM 1046
 #define IDC_CANCEL_BUTTON 1052
 #define IDC_TEXT_LIST 61204
+#define IDC_STATUS_BAR 59393
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif
@@ -25,7 +27,9 @@
 #define ID_EDIT_COPY 57634
 #define ID_EDIT_CUT 57635
 #define ID_EDIT_PASTE 57637
+#define ID_EDIT_SELECT_ALL 57642
 #define ID_EDIT_UNDO 57643
+#define ID_PICK_TEXT 32771
 #define ID_APP_ABOUT 57664
 #define ID_APP_EXIT 57665
 #define ID_NEXT_PANE 57680

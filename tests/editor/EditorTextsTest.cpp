@@ -67,9 +67,12 @@ std::vector<std::string> ShownTexts() {
         }
     }
     const std::string strings = ReadSource("res/Strings.rc");
-    const std::regex entry(R"re(\n\s*IDS_\w+\s+"([^"]*)")re");
+    const std::regex entry(R"re(\n\s*(IDS_\w+)\s+"([^"]*)")re");
     for (std::sregex_iterator it(strings.begin(), strings.end(), entry), end; it != end; ++it) {
-        texts.push_back((*it)[1]);
+        // The status bar shows the table's counts, never the idle prompt.
+        if ((*it)[1] != "IDS_IDLE_MESSAGE") {
+            texts.push_back((*it)[2]);
+        }
     }
     return texts;
 }
@@ -104,6 +107,13 @@ TEST(EditorTextsTest, EveryTextIsTheShiftJisOfItsComment) {
         {kFrameworkGeneric, "%1 の処理中に予期しないｴﾗｰが発生しました。"},
         {kUntitledFileName, "無題のﾌｧｲﾙ"},
         {kUnexpectedError, "予期しないｴﾗｰが発生しました。"},
+        {kRowReplaces, "行 %1: %2 件を置換"},
+        {kRowRemoves, "行 %1: %2 件を削除"},
+        {kRowLaysOut, "行 %1: %2 件を %3 行に"},
+        {kRowMatchesNothing, "行 %1: 一致する文字がありません"},
+        {kRowShadowed, "行 %1: %2 件は前の行が先に置換"},
+        {kTotals, "合計: 置換 %1 件、削除 %2 件、複数行 %3 件"},
+        {kStatusSeparator, "　"},
     };
     for (const auto& [constant, utf8] : cases) {
         EXPECT_EQ(constant, Convert("CP932", "UTF-8", utf8)) << utf8;

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <set>
 #include <vector>
 
+#include "editor/EditorMessages.h"
 #include "editor/EditorTexts.h"
 #include "res/resource.h"
 #include "tests/support/HeadlessWindowSystem.h"
@@ -81,8 +83,20 @@ void MakeAppVoskIniADirectory() {
 }
 
 // What the user does: types Z and Y into row 2, leaves in the after cell of row 3 or the before
-// cell of row 10 what Shift-JIS cannot represent, or gives a command.
-enum class Step { typeRow2, badAfter3, badBefore10, fileNew, open, save, saveAs, confirm, cancel };
+// cell of row 10 what Shift-JIS cannot represent, picks the first text of the list, or gives a
+// command.
+enum class Step {
+    typeRow2,
+    badAfter3,
+    badBefore10,
+    pick,
+    fileNew,
+    open,
+    save,
+    saveAs,
+    confirm,
+    cancel
+};
 
 // The arrow cells New leaves, with its flag still set or cleared by a save or the question.
 enum class AfterNew { none, stillNew, notNew };
@@ -97,6 +111,7 @@ struct Scenario {
     void (*setup)() = nullptr;
     const char* runParameter = "";
     unsigned sizeLimit = 0;  // of the files the steps write, in bytes; 0: none
+    int focusRow = 0;        // the row whose after cell has the focus before the steps; 0: none
     std::vector<Step> steps = {};
     std::vector<Interaction> script = {};
     std::map<std::string, std::string> files = {};
@@ -104,6 +119,8 @@ struct Scenario {
     std::string title = "t.mse";
     std::string list = "S\r\n";
     bool closes = false;
+    int focus = 0;                           // the cell the form last moved the focus to
+    std::optional<std::string> status = {};  // the status bar; none: not looked at
 };
 
 class Vosk1ViewTest : public ScratchDirectoryTest {
@@ -138,11 +155,22 @@ protected:
             CVosk1View view(windows, doc, Directory().string() + "/" + kApp + "Vosk1.exe");
             doc.OnNewDocument(s.runParameter);
             view.OnInitialUpdate();
+            expected["focus"] = std::to_string(s.focus);
+            if (s.status) {
+                expected["status"] = *s.status;
+            }
             const CSizeLimit limit(s.sizeLimit);
+            if (s.focusRow > 0) {
+                view.OnCellFocus(IDC_AFTER_FIRST + s.focusRow - 1);
+            }
             for (const Step step : s.steps) {
                 Take(step, windows, view);
             }
-            EXPECT_EQ(Observe(windows, view), expected);
+            std::map<std::string, std::string> seen = Observe(windows, view);
+            if (!s.status) {
+                seen.erase("status");
+            }
+            EXPECT_EQ(seen, expected);
         }
     }
 
@@ -155,6 +183,8 @@ private:
         if (step == Step::typeRow2) {
             windows.cells[IDC_BEFORE_FIRST + 1] = "Z";
             windows.cells[IDC_AFTER_FIRST + 1] = "Y";
+        } else if (step == Step::pick) {
+            view.OnPickText(0);
         } else if (step == Step::badAfter3 || step == Step::badBefore10) {
             windows.unrepresentableCells = {step == Step::badAfter3 ? IDC_AFTER_FIRST + 2
                                                                     : IDC_BEFORE_FIRST + 9};
@@ -194,6 +224,8 @@ private:
         seen["title"] = windows.title;
         seen["list"] = windows.cells[IDC_TEXT_LIST];
         seen["closes"] = std::to_string(windows.closeRequests);
+        seen["focus"] = std::to_string(windows.focus);
+        seen["status"] = windows.status;
         return seen;
     }
 };
@@ -355,6 +387,71 @@ TEST_F(Vosk1ViewTest, ConfirmAndCancel) {
          .runParameter = "/P1e400",
          .steps = {Step::typeRow2, Step::confirm},
          .script = {Box{BadRunParameterReport("/P1e400")}}},
+    });
+}
+
+// The status bar: the current row's text, if any, and the totals replaced, removed, laid out.
+std::string Status(const char* rowFormat, std::initializer_list<std::string_view> row,
+                   std::initializer_list<std::string_view> totals) {
+    return (row.size() == 0 ? "" : FillFormat(rowFormat, row) + kStatusSeparator) +
+           FillFormat(kTotals, totals);
+}
+
+TEST_F(Vosk1ViewTest, PickAndStatus) {
+    // Row 1 lays out A, row 2 removes B, row 3 takes A after it, row 4 finds A taken, row 5
+    // matches nothing, row 6 replaces C; rows 7 to 10 are empty.
+    void (*writeRowKinds)() = [] {
+        WriteFile("temp.txt", "ch 0 0 1 0 \"A\nch 0 0 1 0 \"A\nch 0 0 1 0 \"B\nch 0 0 1 0 \"C\n");
+        WriteFile("t.mse",
+                  "A ---> X//Y\r\nB ---> \r\nA ---> Z\r\nA ---> W\r\nQ ---> R\r\nC ---> D");
+    };
+    const std::string kinds = "A\r\nA\r\nB\r\nC\r\n";
+    const auto kindsStatus = [](const char* rowFormat,
+                                std::initializer_list<std::string_view> row) {
+        return Status(rowFormat, row, {"1", "1", "2"});
+    };
+    Run({
+        {.name = "the first row lays out its matches",
+         .setup = writeRowKinds,
+         .list = kinds,
+         .status = kindsStatus(kRowLaysOut, {"1", "2", "2"})},
+        {.name = "a row that removes",
+         .setup = writeRowKinds,
+         .focusRow = 2,
+         .list = kinds,
+         .status = kindsStatus(kRowRemoves, {"2", "1"})},
+        {.name = "a row an earlier single-line row shadows",
+         .setup = writeRowKinds,
+         .focusRow = 4,
+         .list = kinds,
+         .status = kindsStatus(kRowShadowed, {"4", "2"})},
+        {.name = "a row that matches nothing",
+         .setup = writeRowKinds,
+         .focusRow = 5,
+         .list = kinds,
+         .status = kindsStatus(kRowMatchesNothing, {"5"})},
+        {.name = "an empty row shows the totals alone",
+         .setup = writeRowKinds,
+         .focusRow = 7,
+         .list = kinds,
+         .status = kindsStatus("", {})},
+        {.name = "a pick at start fills row 1 and moves to its after cell",
+         .steps = {Step::pick},
+         .focus = IDC_AFTER_FIRST,
+         .status = Status(kRowReplaces, {"1", "1"}, {"1", "0", "0"})},
+        {.name = "a pick fills the row last focused",
+         .focusRow = 3,
+         .steps = {Step::pick},
+         .focus = IDC_AFTER_FIRST + 2,
+         .status = Status(kRowRemoves, {"3", "1"}, {"0", "1", "0"})},
+        {.name = "Open counts the new table's matches",
+         .setup = [] { WriteFile(kApp + "/x.mse"s, "Z ---> Q"); },
+         .steps = {Step::open},
+         .script = {Open{"x.mse"}},
+         .files = {{"app/Vosk.ini", "x.mse"}},
+         .title = "x.mse",
+         .list = "A\r\nZ\r\n",
+         .status = Status(kRowReplaces, {"1", "1"}, {"1", "0", "0"})},
     });
 }
 

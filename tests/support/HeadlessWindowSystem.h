@@ -50,6 +50,8 @@ public:
         cells[id] = text;
         unrepresentableCells.erase(id);
     }
+    void FocusControl(int id) override { focus = id; }
+    void SetStatusText(const std::string& text) override { status = text; }
     int ShowMessageBox(const std::string& text, unsigned type) override {
         const std::optional<Box> box = Take(Box{text, type});
         return box ? box->answer : kIdNo;
@@ -67,6 +69,8 @@ public:
     std::set<int> unrepresentableCells;  // read as holding a character Shift-JIS cannot represent
     std::vector<FileDialogOptions> dialogs;
     std::string title;
+    int focus = 0;
+    std::string status;
     int closeRequests = 0;
 
 private:

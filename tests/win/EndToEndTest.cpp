@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -197,6 +199,17 @@ TEST_F(EndToEndTest, StartUpShowsTheTableAndTextsAndCommandsReachTheForm) {
     Command(ID_EDIT_PASTE);
     Command(ID_EDIT_PASTE);
     EXPECT_TRUE(WaitUntil([&] { return TextOf(cell) == L"複写複写"; })) << "paste";
+
+    // A double-click on the first line of the list puts its text into the current row, row 1.
+    for (const UINT message : std::initializer_list<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP,
+                                                          WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+        PostMessageW(Cell(IDC_TEXT_LIST), message, 0, MAKELPARAM(4, 4));
+    }
+    EXPECT_TRUE(WaitUntil([&] {
+        return TextOf(FindWindowExW(m_main, nullptr, STATUSCLASSNAMEW, nullptr)) ==
+               L"行 1: 1 件を置換　合計: 置換 1 件、削除 1 件、複数行 0 件";
+    })) << "status";
+    EXPECT_EQ(TextOf(cell), L"会議室");
 
     // é, which the system's code page 1252 has, is refused rather than saved as "?" or "e".
     Type(Data(L"typed.mse"));
