@@ -1,5 +1,6 @@
 #include "cli/BatchCommand.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <exception>
@@ -233,15 +234,29 @@ const char* ActionWord(RowAction action) {
     return "lines";
 }
 
+// The records of the drawing whose text is a before text of the table, by text. Only those
+// are kept, so that memory stays flat whatever the drawing's size.
+TextCounts CountBeforeTexts(const ReplacementTable& table, CFileErrorSink& errors) {
+    TextCounts counts;
+    ForEachDrawingText(errors, [&](std::string_view text) {
+        const auto named =
+            std::find_if(table.rows.begin(), table.rows.end(),
+                         [text](const ReplacementRow& row) { return row.before == text; });
+        if (named != table.rows.end()) {
+            ++counts[named->before];
+        }
+    });
+    return counts;
+}
+
 // One line per row and one of totals, fields separated by tabs; texts as raw bytes.
 int Preview(const ReplacementTable& table, std::FILE* out, std::FILE* err) {
     CPrintingErrorSink errors(err);
-    CVosk1Doc doc;
-    doc.CollectTexts(errors);
+    const TextCounts texts = CountBeforeTexts(table, errors);
     if (errors.Failed()) {
         return kExitFileFailed;
     }
-    const ReplacementCounts counts = CountReplacements(table, doc.m_mapTextCounts);
+    const ReplacementCounts counts = CountReplacements(table, texts);
     std::string lines;
     for (size_t r = 0; r < table.rows.size(); ++r) {
         const ReplacementRow& row = table.rows[r];
