@@ -181,8 +181,8 @@ private:
                                                               &V::OnFileSave, &V::OnFileSaveAs,
                                                               &V::OnConfirm,  &V::OnCancelButton};
         if (step == Step::typeRow2) {
-            windows.cells[IDC_BEFORE_FIRST + 1] = "Z";
-            windows.cells[IDC_AFTER_FIRST + 1] = "Y";
+            windows.SetControlText(IDC_BEFORE_FIRST + 1, "Z");
+            windows.SetControlText(IDC_AFTER_FIRST + 1, "Y");
         } else if (step == Step::pick) {
             view.OnPickText(0);
         } else if (step == Step::badAfter3 || step == Step::badBefore10) {
