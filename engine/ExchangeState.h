@@ -89,7 +89,9 @@ TextRecordParts SplitTextRecordWith(std::string_view line, FindQuote findQuote) 
         return {line, {}};
     }
     const size_t closing = findQuote(quote + 1);
-    return {line.substr(0, quote), line.substr(quote + 1, closing - quote - 1)};
+    // quote < closing <= line.size(): the parts need no bounds checks.
+    return {std::string_view(line.data(), quote),
+            std::string_view(line.data() + quote + 1, closing - quote - 1)};
 }
 
 inline TextRecordParts SplitTextRecord(std::string_view line) {
