@@ -83,7 +83,7 @@ bool CReplacementPass::OtherRecordPassesThrough(std::string_view line) {
 
 // The text of a text record of the current run. A line of up to 64 bytes has its quotes found
 // all at once, from a mask of the 64 bytes where it starts.
-std::string_view CReplacementPass::TextOf(std::string_view line) const {
+inline std::string_view CReplacementPass::TextOf(std::string_view line) const {
     if (line.size() > 64) {
         return SplitTextRecord(line).text;
     }
