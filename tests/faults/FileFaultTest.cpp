@@ -22,7 +22,6 @@ using namespace std::string_literals;
 // Resolved before a test makes its own directory current.
 const std::filesystem::path kExamples = std::filesystem::absolute(VOSK1_EXAMPLES);
 
-constexpr char kDir[] = "<dir>";
 constexpr char kNone[] = "<none>";
 
 // vosk1-batch run in a directory holding a drawing, a table, "Vosk.ini" naming it and an earlier
@@ -74,18 +73,6 @@ BatchRun RunBatch(const std::vector<std::string>& arguments) {
 
 class FileFaultTest : public ScratchDirectoryTest {
 protected:
-    // Every entry below the scratch directory, described as Case::entries are.
-    std::map<std::u8string, std::string> Snapshot() const {
-        std::map<std::u8string, std::string> entries;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(Directory())) {
-            entries[entry.path().lexically_relative(Directory()).u8string()] =
-                entry.is_symlink()     ? "-> " + std::filesystem::read_symlink(entry).string()
-                : entry.is_directory() ? kDir
-                                       : ReadFile(entry.path());
-        }
-        return entries;
-    }
-
     std::string InFull(const std::string& name) const { return (Directory() / name).string(); }
 
     // Large texts are compared with EXPECT_TRUE so that a failure does not print megabytes.
@@ -112,21 +99,21 @@ protected:
                     WriteFile(path, what);
                 }
             }
-            auto expected = Snapshot();
+            auto expected = Snapshot(Directory());
             if (c.output == kNone) {
-                expected.erase(u8"jwc_temp.txt");
+                expected.erase("jwc_temp.txt");
             } else if (c.output) {
-                expected[u8"jwc_temp.txt"] = *c.output;
+                expected["jwc_temp.txt"] = *c.output;
             }
             const CSizeLimit limit(c.sizeLimit);
             const BatchRun result = c.killedAtLimit ? RunKilledAtLimit(c) : RunBatch(c.arguments);
             EXPECT_EQ(result.status, c.status);
             EXPECT_EQ(result.err, c.error.empty() ? "" : "vosk1-batch: " + c.error + "\n");
             EXPECT_TRUE(result.out == c.out);
-            auto found = Snapshot();
+            auto found = Snapshot(Directory());
             // A killed run leaves its unfinished output under a name the host never reads.
             EXPECT_EQ(std::erase_if(
-                          found, [](const auto& entry) { return entry.first.ends_with(u8".tmp"); }),
+                          found, [](const auto& entry) { return entry.first.ends_with(".tmp"); }),
                       c.killedAtLimit ? 1u : 0u);
             EXPECT_TRUE(found == expected);
         }
