@@ -2,13 +2,12 @@
 #include <iconv.h>
 
 #include <array>
-#include <fstream>
-#include <iterator>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "editor/EditorTexts.h"
+#include "tests/support/ScratchDirectory.h"
 
 namespace {
 
@@ -27,28 +26,21 @@ std::string Convert(const char* to, const char* from, std::string in) {
     return out;
 }
 
-std::string ReadSource(const std::string& path) {
-    std::ifstream file(std::string(VOSK1_SOURCE_DIR) + "/" + path, std::ios::binary);
-    EXPECT_TRUE(file) << path;
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-// The bytes of the C string literals in code (only the escapes the headers use).
+// The bytes of the C string literals in code, whose only escapes are \xHH and \n.
 std::string LiteralBytes(const std::string& code) {
     std::string bytes;
-    const std::regex piece(R"re("((?:[^"\\]|\\.)*)")re");
+    const std::regex piece(R"re("([^"]*)")re");
     for (std::sregex_iterator it(code.begin(), code.end(), piece), end; it != end; ++it) {
         const std::string text = (*it)[1];
         for (size_t i = 0; i < text.size(); ++i) {
-            if (text[i] != '\\') {
-                bytes += text[i];
-            } else if (text[++i] == 'x') {
-                const size_t digits = text.find_first_not_of("0123456789abcdefABCDEF", i + 1);
-                bytes +=
-                    static_cast<char>(std::stoi(text.substr(i + 1, digits - i - 1), nullptr, 16));
-                i = (digits == std::string::npos ? text.size() : digits) - 1;
+            if (text.compare(i, 2, "\\x") == 0) {
+                bytes += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
+                i += 3;
+            } else if (text.compare(i, 2, "\\n") == 0) {
+                bytes += '\n';
+                ++i;
             } else {
-                bytes += text[i] == 'n' ? '\n' : text[i];
+                bytes += text[i];
             }
         }
     }
@@ -58,7 +50,7 @@ std::string LiteralBytes(const std::string& code) {
 // The constants of EditorTexts.h: name, the UTF-8 comment line right above it, Shift-JIS bytes.
 std::vector<std::array<std::string, 3>> HeaderTexts() {
     std::vector<std::array<std::string, 3>> texts;
-    const std::string header = ReadSource("editor/EditorTexts.h");
+    const std::string header = ReadFile(VOSK1_SOURCE_DIR "/editor/EditorTexts.h");
     const std::regex constant(R"re((?:// ([^\n]*)\n)?inline constexpr char (\w+)\[\] =([^;]*);)re");
     for (std::sregex_iterator it(header.begin(), header.end(), constant), end; it != end; ++it) {
         const std::string comment = std::regex_replace((*it)[1].str(), std::regex(R"(\\n)"), "\n");
@@ -77,7 +69,7 @@ std::vector<std::string> ShownTexts() {
             texts.push_back(Convert("UTF-8", "CP932", bytes));
         }
     }
-    const std::string strings = ReadSource("res/Strings.rc");
+    const std::string strings = ReadFile(VOSK1_SOURCE_DIR "/res/Strings.rc");
     const std::regex entry(R"re(\n\s*(IDS_\w+)\s+"([^"]*)")re");
     for (std::sregex_iterator it(strings.begin(), strings.end(), entry), end; it != end; ++it) {
         // The status bar shows the table's counts, never the idle prompt.
@@ -99,7 +91,7 @@ TEST(EditorTextsTest, EveryTextIsTheShiftJisOfItsComment) {
 // The user's guide quotes every text the program shows. Placeholders (%1, %s, %d), line breaks
 // and the menu's & marks are not quoted: each piece between them is.
 TEST(EditorTextsTest, TheGuideQuotesEveryShownText) {
-    const std::string guide = ReadSource("docs/ja/guide.md");
+    const std::string guide = ReadFile(VOSK1_SOURCE_DIR "/docs/ja/guide.md");
     const std::regex cut(R"re(\s*(?:%[0-9]+|%[-0-9.]*[a-z]+|\n|&)\s*)re");
     for (const std::string& text : ShownTexts()) {
         for (std::sregex_token_iterator it(text.begin(), text.end(), cut, -1), end; it != end;
