@@ -75,13 +75,6 @@ std::pair<std::string, std::string> PassInApp(const char* row1, const char* row2
 }
 const std::pair<std::string, std::string> kPassInStart = {"jwc_temp.txt", "ch 0 0 1 0 \"S\r\n"};
 
-void RemoveVoskIni() {
-    fs::remove("Vosk.ini");
-}
-void MakeAppVoskIniADirectory() {
-    fs::create_directory(kApp + "/Vosk.ini"s);
-}
-
 // What the user does: types Z and Y into row 2, leaves in the after cell of row 3 or the before
 // cell of row 10 what Shift-JIS cannot represent, picks the first text of the list, or gives a
 // command.
@@ -199,7 +192,7 @@ private:
 TEST_F(Vosk1ViewTest, StartUp) {
     Run({
         {.name = "without Vosk.ini the table is new and untitled",
-         .setup = RemoveVoskIni,
+         .setup = [] { fs::remove("Vosk.ini"); },
          .script = {Missing("Vosk.ini", kOpeningNewTable)},
          .title = ""},
         {.name = "a missing table opens empty and Save writes it",
@@ -231,7 +224,7 @@ TEST_F(Vosk1ViewTest, NewAndOpen) {
          .script = {Open{}},
          .afterNew = AfterNew::stillNew},
         {.name = "an Open that cannot name the table in Vosk.ini changes nothing",
-         .setup = MakeAppVoskIniADirectory,
+         .setup = [] { fs::create_directory(kApp + "/Vosk.ini"s); },
          .steps = {Step::fileNew, Step::open},
          .script = {Open{"x.mse"}, Framework("Vosk.ini", kFrameworkAccessDenied)},
          .afterNew = AfterNew::stillNew},
@@ -272,7 +265,7 @@ TEST_F(Vosk1ViewTest, SaveAndSaveAs) {
          .files = {{"Vosk.ini", "t.mse"}}},
 #endif
         {.name = "a Save As that cannot write Vosk.ini keeps the old name and the table new",
-         .setup = MakeAppVoskIniADirectory,
+         .setup = [] { fs::create_directory(kApp + "/Vosk.ini"s); },
          .steps = {Step::fileNew, Step::type, Step::saveAs},
          .script = {Save{"s.mse"}, Framework("Vosk.ini", kFrameworkAccessDenied)},
          .files = {{"app/s.mse", kTypedNew}},
@@ -312,7 +305,7 @@ TEST_F(Vosk1ViewTest, ConfirmAndCancel) {
          .title = "s.mse",
          .closes = true},
         {.name = "Save without Vosk.ini fails on the untitled table, and Confirm asks",
-         .setup = RemoveVoskIni,
+         .setup = [] { fs::remove("Vosk.ini"); },
          .steps = {Step::save, Step::confirm},
          .script = {Missing("Vosk.ini", kOpeningNewTable),
                     Framework(kUntitledFileName, kFrameworkFileNotFound), kNo},

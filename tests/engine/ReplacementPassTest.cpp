@@ -5,7 +5,6 @@
 #include <tuple>
 
 #include "engine/Vosk1Doc.h"
-#include "tests/support/RecordingErrorSink.h"
 #include "tests/support/ScratchDirectory.h"
 
 namespace {
@@ -23,11 +22,9 @@ protected:
         return ReadFile("jwc_temp.txt");
     }
     CVosk1Doc m_doc;
-    CRecordingErrorSink m_errors;
 };
 using ReplacementPassTest = DrawingTest;
 using MultiLineLayoutTest = DrawingTest;
-using DrawingTextListTest = DrawingTest;
 
 // Lines that pass through unchanged are copied in runs between the lines that change; runs meet
 // replaced lines, lines ending in a bare LF and chunk edges of the input (1 MiB) anywhere.
@@ -87,23 +84,6 @@ TEST_F(MultiLineLayoutTest, EveryLineStepsFromTheOneBefore) {
     }
     const std::string output = Run("hs 1\ncn0 0.1 0\ncv 0 0 0 -1 \"T", {{"T", after}});
     EXPECT_TRUE(output.ends_with("\"59\r\ncv -5.99999999999999 0 0 -1 \"60\r\n")) << output;
-}
-
-TEST_F(DrawingTextListTest, CollectsTheTextOfEveryTextRecordAfresh) {
-    WriteFile("temp.txt",
-              "hq\nch 0 0 1 0 \"A\ncv 0 0 1 0 \"A\r\ncz 0 0 \"\nc2 1 1 \"x\"y\nCH 0 0 \"no\n"
-              "c  \"no\ncn\"no\nch 0 0 1 0\nch 0 0 1 0 \"\x95\\A\nch 0 0 1 0 \"last");
-    const std::string expected = "A\r\nA\r\n\r\nx\r\n\r\n\x95\\A\r\nlast\r\n";
-    m_doc.CollectTexts(m_errors);
-    m_doc.CollectTexts(m_errors);
-    EXPECT_EQ(m_doc.m_strPreview, expected);
-    EXPECT_TRUE(m_errors.errors.empty());
-    // Without a drawing the list empties, and the failure is reported.
-    std::filesystem::remove("temp.txt");
-    m_doc.CollectTexts(m_errors);
-    EXPECT_EQ(m_doc.m_strPreview, "");
-    ASSERT_EQ(m_errors.errors.size(), 1u);
-    EXPECT_EQ(m_errors.errors[0].m_cause, CFileException::Cause::fileNotFound);
 }
 
 }  // namespace
