@@ -53,18 +53,21 @@ struct BatchRun {
     std::string out, err;
 };
 
+// What was written to file, which it closes.
+std::string Printed(std::FILE* file) {
+    std::string text(static_cast<size_t>(std::ftell(file)), '\0');
+    std::rewind(file);
+    text.resize(std::fread(text.data(), 1, text.size(), file));
+    std::fclose(file);
+    return text;
+}
+
 // vosk1-batch run in this process, with what it printed.
 BatchRun RunBatch(const std::vector<std::string>& arguments) {
-    std::FILE* files[] = {std::tmpfile(), std::tmpfile()};
-    const int status = RunBatchCommand(arguments, files[0], files[1]);
-    std::string printed[2];
-    for (int i = 0; i < 2; ++i) {
-        printed[i].resize(static_cast<size_t>(std::ftell(files[i])));
-        std::rewind(files[i]);
-        printed[i].resize(std::fread(printed[i].data(), 1, printed[i].size(), files[i]));
-        std::fclose(files[i]);
-    }
-    return {status, printed[0], printed[1]};
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    const int status = RunBatchCommand(arguments, out, err);
+    return {status, Printed(out), Printed(err)};
 }
 
 class FileFaultTest : public ScratchDirectoryTest {
@@ -172,12 +175,8 @@ TEST_F(FileFaultTest, OptionsAndBadUsage) {
             std::FILE* out = std::fopen(device, mode);
             std::FILE* err = std::tmpfile();
             EXPECT_EQ(RunBatchCommand({option}, out, err), 1) << device << option;
-            std::rewind(err);
-            char message[64] = {};
-            EXPECT_STREQ(std::fgets(message, sizeof message, err),
-                         "vosk1-batch: cannot write standard output\n");
+            EXPECT_EQ(Printed(err), "vosk1-batch: cannot write standard output\n");
             std::fclose(out);
-            std::fclose(err);
         }
     }
 #endif
