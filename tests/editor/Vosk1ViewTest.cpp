@@ -75,28 +75,10 @@ std::pair<std::string, std::string> PassInApp(const char* row1, const char* row2
 }
 const std::pair<std::string, std::string> kPassInStart = {"jwc_temp.txt", "ch 0 0 1 0 \"S\r\n"};
 
-void RemoveVoskIni() {
-    fs::remove("Vosk.ini");
-}
-void MakeAppVoskIniADirectory() {
-    fs::create_directory(kApp + "/Vosk.ini"s);
-}
-
 // What the user does: types Z and Y into row 2, leaves in the after cell of row 3 or the before
 // cell of row 10 what Shift-JIS cannot represent, picks the first text of the list, or gives a
 // command.
-enum class Step {
-    typeRow2,
-    badAfter3,
-    badBefore10,
-    pick,
-    fileNew,
-    open,
-    save,
-    saveAs,
-    confirm,
-    cancel
-};
+enum class Step { type, badAfter, badBefore, pick, fileNew, open, save, saveAs, confirm, cancel };
 
 // The arrow cells New leaves, with its flag still set or cleared by a save or the question.
 enum class AfterNew { none, stillNew, notNew };
@@ -141,24 +123,23 @@ protected:
             if (s.setup != nullptr) {
                 s.setup();
             }
-            std::map<std::string, std::string> expected = Files();
+            std::map<std::string, std::string> expected = Snapshot(Directory());
             for (const auto& [name, bytes] : s.files) {
-                expected[name] = bytes;
+                // "app\\/<name>" in the snapshot on POSIX, where a backslash separates nothing.
+                const bool inApp = name.starts_with("app/");
+                expected[inApp ? (kApp / fs::path(name.substr(4))).generic_string() : name] = bytes;
             }
-            expected["flag"] = std::to_string(s.afterNew == AfterNew::stillNew);
-            expected["arrows"] = s.afterNew == AfterNew::none ? kArrowCellText : "  ---> ";
-            expected["title"] = s.title;
-            expected["list"] = s.list;
-            expected["closes"] = std::to_string(s.closes);
+            expected.insert({{"flag", std::to_string(s.afterNew == AfterNew::stillNew)},
+                             {"arrows", s.afterNew == AfterNew::none ? kArrowCellText : "  ---> "},
+                             {"title", s.title},
+                             {"list", s.list},
+                             {"closes", std::to_string(s.closes)},
+                             {"focus", std::to_string(s.focus)}});
             CHeadlessWindowSystem windows(s.script);
             CVosk1Doc doc;
             CVosk1View view(windows, doc, Directory().string() + "/" + kApp + "Vosk1.exe");
             doc.OnNewDocument(s.runParameter);
             view.OnInitialUpdate();
-            expected["focus"] = std::to_string(s.focus);
-            if (s.status) {
-                expected["status"] = *s.status;
-            }
             const CSizeLimit limit(s.sizeLimit);
             if (s.focusRow > 0) {
                 view.OnCellFocus(IDC_AFTER_FIRST + s.focusRow - 1);
@@ -166,10 +147,24 @@ protected:
             for (const Step step : s.steps) {
                 Take(step, windows, view);
             }
-            std::map<std::string, std::string> seen = Observe(windows, view);
-            if (!s.status) {
-                seen.erase("status");
+            expected["status"] = s.status.value_or(windows.status);
+            for (const FileDialogOptions& dialog : windows.dialogs) {
+                EXPECT_TRUE(dialog.initialName == kTableDialogInitialName &&
+                            dialog.filter == kTableDialogFilter && dialog.overwritePrompt);
             }
+            // The arrows when all cells agree.
+            std::set<std::string> arrows;
+            for (int r = 0; r < 10; ++r) {
+                arrows.insert(windows.cells[IDC_ARROW_FIRST + r]);
+            }
+            std::map<std::string, std::string> seen = Snapshot(Directory());
+            seen.insert({{"flag", std::to_string(view.m_bNewTable)},
+                         {"arrows", *arrows.begin() + (arrows.size() == 1 ? "" : " and more")},
+                         {"title", windows.title},
+                         {"list", windows.cells[IDC_TEXT_LIST]},
+                         {"closes", std::to_string(windows.closeRequests)},
+                         {"focus", std::to_string(windows.focus)},
+                         {"status", windows.status}});
             EXPECT_EQ(seen, expected);
         }
     }
@@ -180,61 +175,24 @@ private:
         static constexpr void (V::*kCommands[])() noexcept = {&V::OnFileNew,  &V::OnFileOpen,
                                                               &V::OnFileSave, &V::OnFileSaveAs,
                                                               &V::OnConfirm,  &V::OnCancelButton};
-        if (step == Step::typeRow2) {
+        if (step == Step::type) {
             windows.SetControlText(IDC_BEFORE_FIRST + 1, "Z");
             windows.SetControlText(IDC_AFTER_FIRST + 1, "Y");
         } else if (step == Step::pick) {
             view.OnPickText(0);
-        } else if (step == Step::badAfter3 || step == Step::badBefore10) {
-            windows.unrepresentableCells = {step == Step::badAfter3 ? IDC_AFTER_FIRST + 2
-                                                                    : IDC_BEFORE_FIRST + 9};
+        } else if (step == Step::badAfter || step == Step::badBefore) {
+            windows.unrepresentableCells = {step == Step::badAfter ? IDC_AFTER_FIRST + 2
+                                                                   : IDC_BEFORE_FIRST + 9};
         } else {
             (view.*kCommands[static_cast<int>(step) - static_cast<int>(Step::fileNew)])();
         }
-    }
-
-    // The files of both directories, those of the program directory as "app/<name>".
-    std::map<std::string, std::string> Files() const {
-        std::map<std::string, std::string> files;
-        for (const auto& [prefix, dir] :
-             {std::pair{"", Directory()}, {"app/", Directory() / kApp}}) {
-            for (const auto& entry : fs::directory_iterator(dir)) {
-                if (entry.is_regular_file()) {
-                    files[prefix + entry.path().filename().string()] = ReadFile(entry.path());
-                }
-            }
-        }
-        return files;
-    }
-
-    // The files and the form as Run expects them; the arrows when all cells agree.
-    std::map<std::string, std::string> Observe(CHeadlessWindowSystem& windows,
-                                               const CVosk1View& view) const {
-        std::map<std::string, std::string> seen = Files();
-        std::set<std::string> arrows;
-        for (int r = 0; r < 10; ++r) {
-            arrows.insert(windows.cells[IDC_ARROW_FIRST + r]);
-        }
-        seen["arrows"] = *arrows.begin() + (arrows.size() == 1 ? "" : " and more");
-        for (const FileDialogOptions& dialog : windows.dialogs) {
-            EXPECT_TRUE(dialog.initialName == kTableDialogInitialName &&
-                        dialog.filter == kTableDialogFilter && dialog.overwritePrompt);
-        }
-        seen["flag"] = std::to_string(view.m_bNewTable);
-        seen["title"] = windows.title;
-        seen["list"] = windows.cells[IDC_TEXT_LIST];
-        seen["closes"] = std::to_string(windows.closeRequests);
-        seen["focus"] = std::to_string(windows.focus);
-        seen["status"] = windows.status;
-        return seen;
     }
 };
 
 TEST_F(Vosk1ViewTest, StartUp) {
     Run({
-        {.name = "a start shows the table Vosk.ini names and the drawing's texts"},
         {.name = "without Vosk.ini the table is new and untitled",
-         .setup = RemoveVoskIni,
+         .setup = [] { fs::remove("Vosk.ini"); },
          .script = {Missing("Vosk.ini", kOpeningNewTable)},
          .title = ""},
         {.name = "a missing table opens empty and Save writes it",
@@ -266,7 +224,7 @@ TEST_F(Vosk1ViewTest, NewAndOpen) {
          .script = {Open{}},
          .afterNew = AfterNew::stillNew},
         {.name = "an Open that cannot name the table in Vosk.ini changes nothing",
-         .setup = MakeAppVoskIniADirectory,
+         .setup = [] { fs::create_directory(kApp + "/Vosk.ini"s); },
          .steps = {Step::fileNew, Step::open},
          .script = {Open{"x.mse"}, Framework("Vosk.ini", kFrameworkAccessDenied)},
          .afterNew = AfterNew::stillNew},
@@ -277,22 +235,14 @@ TEST_F(Vosk1ViewTest, NewAndOpen) {
 }
 
 TEST_F(Vosk1ViewTest, SaveAndSaveAs) {
-    const std::map<std::string, std::string> savedNew = {{"app/s.mse", kTypedNew},
-                                                         {"app/Vosk.ini", "s.mse"}};
     Run({
         {.name = "Save writes the typed table and Vosk.ini",
-         .steps = {Step::typeRow2, Step::save},
+         .steps = {Step::type, Step::save},
          .files = {{"t.mse", kTyped}, {"Vosk.ini", "t.mse"}}},
-        {.name = "Save As after New saves through the dialog in the program directory",
-         .steps = {Step::fileNew, Step::typeRow2, Step::saveAs},
+        {.name = "Save after New saves through the dialog in the program directory",
+         .steps = {Step::fileNew, Step::type, Step::save},
          .script = {Save{"s.mse"}},
-         .files = savedNew,
-         .afterNew = AfterNew::notNew,
-         .title = "s.mse"},
-        {.name = "Save after New saves through the dialog",
-         .steps = {Step::fileNew, Step::typeRow2, Step::save},
-         .script = {Save{"s.mse"}},
-         .files = savedNew,
+         .files = {{"app/s.mse", kTypedNew}, {"app/Vosk.ini", "s.mse"}},
          .afterNew = AfterNew::notNew,
          .title = "s.mse"},
         {.name = "a cancelled Save As keeps the table new",
@@ -304,27 +254,27 @@ TEST_F(Vosk1ViewTest, SaveAndSaveAs) {
          .script = {Save{"gone/s.mse"}, Framework("gone/s.mse", kFrameworkFileNotFound)},
          .afterNew = AfterNew::stillNew},
         {.name = "a Save As to a name Shift-JIS cannot hold is refused",
-         .steps = {Step::fileNew, Step::typeRow2, Step::saveAs},
+         .steps = {Step::fileNew, Step::type, Step::saveAs},
          .script = {Save{"", FileChoice::Outcome::unrepresentable}, Box{kUnrepresentableFileName}},
          .afterNew = AfterNew::stillNew},
 #ifndef _WIN32
         {.name = "a Save that fails amid the table leaves the old one whole",
          .sizeLimit = 40,
-         .steps = {Step::typeRow2, Step::save},
+         .steps = {Step::type, Step::save},
          .script = {Framework((Directory() / "t.mse").string(), kFrameworkDiskFull)},
          .files = {{"Vosk.ini", "t.mse"}}},
 #endif
         {.name = "a Save As that cannot write Vosk.ini keeps the old name and the table new",
-         .setup = MakeAppVoskIniADirectory,
-         .steps = {Step::fileNew, Step::typeRow2, Step::saveAs},
+         .setup = [] { fs::create_directory(kApp + "/Vosk.ini"s); },
+         .steps = {Step::fileNew, Step::type, Step::saveAs},
          .script = {Save{"s.mse"}, Framework("Vosk.ini", kFrameworkAccessDenied)},
          .files = {{"app/s.mse", kTypedNew}},
          .afterNew = AfterNew::stillNew},
         {.name = "Save refuses a before cell Shift-JIS cannot hold",
-         .steps = {Step::badBefore10, Step::save},
+         .steps = {Step::badBefore, Step::save},
          .script = {Unrepresentable("10", kBeforeColumnName)}},
         {.name = "Save As refuses an after cell Shift-JIS cannot hold",
-         .steps = {Step::badAfter3, Step::saveAs},
+         .steps = {Step::badAfter, Step::saveAs},
          .script = {Unrepresentable("3", kAfterColumnName)}},
     });
 }
@@ -332,7 +282,7 @@ TEST_F(Vosk1ViewTest, SaveAndSaveAs) {
 TEST_F(Vosk1ViewTest, ConfirmAndCancel) {
     Run({
         {.name = "Confirm saves the table and runs the pass in the program directory",
-         .steps = {Step::typeRow2, Step::confirm},
+         .steps = {Step::type, Step::confirm},
          .files = {{"t.mse", kTyped}, PassInApp("B", "Y")},
          .closes = true},
         {.name = "Confirm after New, not saved, runs the pass where the form started",
@@ -354,15 +304,8 @@ TEST_F(Vosk1ViewTest, ConfirmAndCancel) {
          .afterNew = AfterNew::notNew,
          .title = "s.mse",
          .closes = true},
-        {.name = "Confirm without Vosk.ini asks and saves through the dialog",
-         .setup = RemoveVoskIni,
-         .steps = {Step::typeRow2, Step::confirm},
-         .script = {Missing("Vosk.ini", kOpeningNewTable), kYes, Save{"s.mse"}},
-         .files = {{"app/s.mse", kTypedNew}, {"app/Vosk.ini", "s.mse"}, PassInApp("A", "Y")},
-         .title = "s.mse",
-         .closes = true},
         {.name = "Save without Vosk.ini fails on the untitled table, and Confirm asks",
-         .setup = RemoveVoskIni,
+         .setup = [] { fs::remove("Vosk.ini"); },
          .steps = {Step::save, Step::confirm},
          .script = {Missing("Vosk.ini", kOpeningNewTable),
                     Framework(kUntitledFileName, kFrameworkFileNotFound), kNo},
@@ -372,7 +315,7 @@ TEST_F(Vosk1ViewTest, ConfirmAndCancel) {
         {.name = "Cancel closes", .steps = {Step::cancel}, .closes = true},
         {.name = "a Confirm whose table cannot be saved keeps the form open",
          .setup = [] { WriteFile("Vosk.ini", "gone/t.mse"); },
-         .steps = {Step::typeRow2, Step::confirm},
+         .steps = {Step::type, Step::confirm},
          .script = {Missing("gone/t.mse", kOpeningNewTable),
                     Framework("gone/t.mse", kFrameworkFileNotFound)},
          .title = "gone/t.mse"},
@@ -381,69 +324,31 @@ TEST_F(Vosk1ViewTest, ConfirmAndCancel) {
          .steps = {Step::confirm},
          .script = {Missing("temp.txt")}},
         {.name = "Confirm refuses an after cell Shift-JIS cannot hold",
-         .steps = {Step::badAfter3, Step::confirm},
+         .steps = {Step::badAfter, Step::confirm},
          .script = {Unrepresentable("3", kAfterColumnName)}},
         {.name = "Confirm refuses a run parameter whose number is not finite",
          .runParameter = "/P1e400",
-         .steps = {Step::typeRow2, Step::confirm},
+         .steps = {Step::type, Step::confirm},
          .script = {Box{BadRunParameterReport("/P1e400")}}},
     });
 }
 
 // The status bar: the current row's text, if any, and the totals replaced, removed, laid out.
-std::string Status(const char* rowFormat, std::initializer_list<std::string_view> row,
-                   std::initializer_list<std::string_view> totals) {
-    return (row.size() == 0 ? "" : FillFormat(rowFormat, row) + kStatusSeparator) +
-           FillFormat(kTotals, totals);
+std::string Status(const std::string& row, std::initializer_list<std::string_view> totals) {
+    return (row.empty() ? "" : row + kStatusSeparator) + FillFormat(kTotals, totals);
 }
 
 TEST_F(Vosk1ViewTest, PickAndStatus) {
-    // Row 1 lays out A, row 2 removes B, row 3 takes A after it, row 4 finds A taken, row 5
-    // matches nothing, row 6 replaces C; rows 7 to 10 are empty.
-    void (*writeRowKinds)() = [] {
-        WriteFile("temp.txt", "ch 0 0 1 0 \"A\nch 0 0 1 0 \"A\nch 0 0 1 0 \"B\nch 0 0 1 0 \"C\n");
-        WriteFile("t.mse",
-                  "A ---> X//Y\r\nB ---> \r\nA ---> Z\r\nA ---> W\r\nQ ---> R\r\nC ---> D");
-    };
-    const std::string kinds = "A\r\nA\r\nB\r\nC\r\n";
-    const auto kindsStatus = [](const char* rowFormat,
-                                std::initializer_list<std::string_view> row) {
-        return Status(rowFormat, row, {"1", "1", "2"});
-    };
-    Run({
-        {.name = "the first row lays out its matches",
-         .setup = writeRowKinds,
-         .list = kinds,
-         .status = kindsStatus(kRowLaysOut, {"1", "2", "2"})},
-        {.name = "a row that removes",
-         .setup = writeRowKinds,
-         .focusRow = 2,
-         .list = kinds,
-         .status = kindsStatus(kRowRemoves, {"2", "1"})},
-        {.name = "a row an earlier single-line row shadows",
-         .setup = writeRowKinds,
-         .focusRow = 4,
-         .list = kinds,
-         .status = kindsStatus(kRowShadowed, {"4", "2"})},
-        {.name = "a row that matches nothing",
-         .setup = writeRowKinds,
-         .focusRow = 5,
-         .list = kinds,
-         .status = kindsStatus(kRowMatchesNothing, {"5"})},
-        {.name = "an empty row shows the totals alone",
-         .setup = writeRowKinds,
-         .focusRow = 7,
-         .list = kinds,
-         .status = kindsStatus("", {})},
+    std::vector<Scenario> scenarios = {
         {.name = "a pick at start fills row 1 and moves to its after cell",
          .steps = {Step::pick},
          .focus = IDC_AFTER_FIRST,
-         .status = Status(kRowReplaces, {"1", "1"}, {"1", "0", "0"})},
+         .status = Status(FillFormat(kRowReplaces, {"1", "1"}), {"1", "0", "0"})},
         {.name = "a pick fills the row last focused",
          .focusRow = 3,
          .steps = {Step::pick},
          .focus = IDC_AFTER_FIRST + 2,
-         .status = Status(kRowRemoves, {"3", "1"}, {"0", "1", "0"})},
+         .status = Status(FillFormat(kRowRemoves, {"3", "1"}), {"0", "1", "0"})},
         {.name = "Open counts the new table's matches",
          .setup = [] { WriteFile(kApp + "/x.mse"s, "Z ---> Q"); },
          .steps = {Step::open},
@@ -451,8 +356,28 @@ TEST_F(Vosk1ViewTest, PickAndStatus) {
          .files = {{"app/Vosk.ini", "x.mse"}},
          .title = "x.mse",
          .list = "A\r\nZ\r\n",
-         .status = Status(kRowReplaces, {"1", "1"}, {"1", "0", "0"})},
-    });
+         .status = Status(FillFormat(kRowReplaces, {"1", "1"}), {"1", "0", "0"})},
+    };
+    // Row 1 lays out A, row 2 removes B, row 3 takes A after it, row 4 finds A taken, row 5
+    // matches nothing, row 6 replaces C; rows 7 to 10 are empty. The focused row shows its kind.
+    void (*writeRowKinds)() = [] {
+        WriteFile("temp.txt", "ch 0 0 1 0 \"A\nch 0 0 1 0 \"A\nch 0 0 1 0 \"B\nch 0 0 1 0 \"C\n");
+        WriteFile("t.mse",
+                  "A ---> X//Y\r\nB ---> \r\nA ---> Z\r\nA ---> W\r\nQ ---> R\r\nC ---> D");
+    };
+    const std::pair<int, std::string> kinds[] = {{0, FillFormat(kRowLaysOut, {"1", "2", "2"})},
+                                                 {2, FillFormat(kRowRemoves, {"2", "1"})},
+                                                 {4, FillFormat(kRowShadowed, {"4", "2"})},
+                                                 {5, FillFormat(kRowMatchesNothing, {"5"})},
+                                                 {7, ""}};
+    for (const auto& [row, rowStatus] : kinds) {
+        scenarios.push_back({.name = "focused row " + std::to_string(row),
+                             .setup = writeRowKinds,
+                             .focusRow = row,
+                             .list = "A\r\nA\r\nB\r\nC\r\n",
+                             .status = Status(rowStatus, {"1", "1", "2"})});
+    }
+    Run(scenarios);
 }
 
 }  // namespace

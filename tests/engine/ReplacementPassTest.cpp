@@ -1,30 +1,30 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <tuple>
 
 #include "engine/Vosk1Doc.h"
-#include "tests/support/RecordingErrorSink.h"
 #include "tests/support/ScratchDirectory.h"
-#include "tests/support/TableBuilder.h"
 
 namespace {
 
 class DrawingTest : public ScratchDirectoryTest {
 protected:
-    std::string Run(const std::string& input, const ReplacementTable& table,
+    // The output of the pass over input, by a table whose first rows are the given ones.
+    std::string Run(const std::string& input, const std::vector<ReplacementRow>& rows,
                     const std::string& runParameter = "") {
+        ReplacementTable table;
+        std::copy(rows.begin(), rows.end(), table.rows.begin());
         WriteFile("temp.txt", input);
         m_doc.OnNewDocument(runParameter);
         m_doc.RunReplacementPass(table);
         return ReadFile("jwc_temp.txt");
     }
     CVosk1Doc m_doc;
-    CRecordingErrorSink m_errors;
 };
 using ReplacementPassTest = DrawingTest;
 using MultiLineLayoutTest = DrawingTest;
-using DrawingTextListTest = DrawingTest;
 
 // Lines that pass through unchanged are copied in runs between the lines that change; runs meet
 // replaced lines, lines ending in a bare LF and chunk edges of the input (1 MiB) anywhere.
@@ -48,7 +48,7 @@ TEST_F(ReplacementPassTest, RunsOfUnchangedLinesMeetChangedOnesAnywhere) {
     const std::string longLine = "ch 1 2 1 0 \"" + std::string(2'000'000, 'L');
     input += longLine + "\r\nch 1 2 1 0 \"A";
     expected += longLine + "\r\nch 1 2 1 0 \"B\r\n";
-    EXPECT_TRUE(Run(input, MakeTable({{"A", "B"}, {"C", ""}})) == expected);
+    EXPECT_TRUE(Run(input, {{"A", "B"}, {"C", ""}}) == expected);
 }
 
 // Text of width 2 and height 2.5 at scale 1.
@@ -69,7 +69,7 @@ TEST_F(MultiLineLayoutTest, StepsAtRightAnglesToTheDirection) {
         {"c2 1 2 1 0 extra fields ", "a//b", "", "c2 1 2 1 0 \"a\r\nc2 1 -0.5 1 0 \"b\r\n"},
     };
     for (const auto& [header, after, parameter, records] : cases) {
-        EXPECT_EQ(Run("hs 1\ncn0 2 2.5\n" + header + "\"T", MakeTable({{"T", after}}), parameter),
+        EXPECT_EQ(Run("hs 1\ncn0 2 2.5\n" + header + "\"T", {{"T", after}}, parameter),
                   "cn0 2 2.5\r\n" + records)
             << header << after;
     }
@@ -82,25 +82,8 @@ TEST_F(MultiLineLayoutTest, EveryLineStepsFromTheOneBefore) {
     for (int k = 1; k <= 60; ++k) {
         after += "//" + std::to_string(k);
     }
-    const std::string output = Run("hs 1\ncn0 0.1 0\ncv 0 0 0 -1 \"T", MakeTable({{"T", after}}));
+    const std::string output = Run("hs 1\ncn0 0.1 0\ncv 0 0 0 -1 \"T", {{"T", after}});
     EXPECT_TRUE(output.ends_with("\"59\r\ncv -5.99999999999999 0 0 -1 \"60\r\n")) << output;
-}
-
-TEST_F(DrawingTextListTest, CollectsTheTextOfEveryTextRecordAfresh) {
-    WriteFile("temp.txt",
-              "hq\nch 0 0 1 0 \"A\ncv 0 0 1 0 \"A\r\ncz 0 0 \"\nc2 1 1 \"x\"y\nCH 0 0 \"no\n"
-              "c  \"no\ncn\"no\nch 0 0 1 0\nch 0 0 1 0 \"\x95\\A\nch 0 0 1 0 \"last");
-    const std::string expected = "A\r\nA\r\n\r\nx\r\n\r\n\x95\\A\r\nlast\r\n";
-    m_doc.CollectTexts(m_errors);
-    m_doc.CollectTexts(m_errors);
-    EXPECT_EQ(m_doc.m_strPreview, expected);
-    EXPECT_TRUE(m_errors.errors.empty());
-    // Without a drawing the list empties, and the failure is reported.
-    std::filesystem::remove("temp.txt");
-    m_doc.CollectTexts(m_errors);
-    EXPECT_EQ(m_doc.m_strPreview, "");
-    ASSERT_EQ(m_errors.errors.size(), 1u);
-    EXPECT_EQ(m_errors.errors[0].m_cause, CFileException::Cause::fileNotFound);
 }
 
 }  // namespace

@@ -90,13 +90,12 @@ private:
     // dialog of the same kind.
     template <class Kind>
     std::optional<Kind> Take(const Kind& shown) {
-        const Kind* next = m_script.empty() ? nullptr : std::get_if<Kind>(&m_script.front());
-        if (next == nullptr || Describe(*next) != Describe(shown)) {
-            ADD_FAILURE() << "unexpected " << Describe(shown) << ", expected "
-                          << (m_script.empty() ? "nothing" : Describe(m_script.front()));
+        const std::string next = m_script.empty() ? "nothing" : Describe(m_script.front());
+        if (next != Describe(shown)) {
+            ADD_FAILURE() << "unexpected " << Describe(shown) << ", expected " << next;
             return std::nullopt;
         }
-        const Kind taken = *next;
+        const Kind taken = std::get<Kind>(m_script.front());
         m_script.pop_front();
         return taken;
     }

@@ -5,9 +5,34 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 
 #include "base/FileSystem.h"
+
+inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+inline std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+inline constexpr char kDir[] = "<dir>";
+
+// Every entry below dir by its path from there in UTF-8 with "/": a file's bytes, kDir, or "-> "
+// and the target of a symbolic link.
+inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& dir) {
+    std::map<std::string, std::string> entries;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
+        const std::u8string name = entry.path().lexically_relative(dir).generic_u8string();
+        entries[{name.begin(), name.end()}] =
+            entry.is_symlink()     ? "-> " + std::filesystem::read_symlink(entry).string()
+            : entry.is_directory() ? kDir
+                                   : ReadFile(entry.path());
+    }
+    return entries;
+}
 
 // A test that runs in an empty directory of its own, made current for the test's length.
 class ScratchDirectoryTest : public ::testing::Test {
@@ -31,14 +56,6 @@ protected:
     }
 
     const std::filesystem::path& Directory() const { return m_directory; }
-
-    static void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string ReadFile(const std::filesystem::path& path) {
-        std::ifstream file(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    }
 
 private:
     std::filesystem::path m_previous;

@@ -20,15 +20,11 @@ namespace fs = std::filesystem;
 namespace {
 
 // The built program, or the one VOSK1_PROGRAM names (the release package's check runs the
-// unpacked one).
-fs::path ProgramUnderTest() {
-    const wchar_t* chosen = _wgetenv(L"VOSK1_PROGRAM");
-    return fs::absolute(chosen != nullptr ? fs::path(chosen) : fs::path(VOSK1_PROGRAM));
-}
-
-// Resolved before any test makes its own directory current: under Wine a Unix path resolves on
-// the drive of the current directory, which maps the Unix root.
-const fs::path kProgram = ProgramUnderTest();
+// unpacked one). Resolved before any test makes its own directory current: under Wine a Unix path
+// resolves on the drive of the current directory, which maps the Unix root.
+const wchar_t* const kChosenProgram = _wgetenv(L"VOSK1_PROGRAM");
+const fs::path kProgram =
+    fs::absolute(kChosenProgram != nullptr ? fs::path(kChosenProgram) : fs::path(VOSK1_PROGRAM));
 const fs::path kData = fs::absolute(VOSK1_TEST_DATA);
 
 // Generous: a cold Wine on a loaded machine takes seconds to show a first window.
@@ -149,20 +145,16 @@ protected:
         GetExitCodeProcess(m_process.hProcess, &code);
         return code;
     }
-    // The folder's files but the program, by name.
-    std::map<std::wstring, std::string> Files() const {
-        std::map<std::wstring, std::string> files;
-        for (const auto& entry : fs::directory_iterator(m_work)) {
-            if (entry.path().extension() != L".exe") {
-                files[entry.path().filename().wstring()] = ReadFile(entry.path());
-            }
-        }
+    // The folder's files but the program.
+    std::map<std::string, std::string> Files() const {
+        std::map<std::string, std::string> files = Snapshot(m_work);
+        files.erase("Vosk1.exe");
         return files;
     }
     std::string Data(const wchar_t* name) const { return ReadFile(kData / name); }
 
     fs::path m_work;
-    std::map<std::wstring, std::string> m_expected;  // the files as they should be at the end
+    std::map<std::string, std::string> m_expected;  // the files as they should be at the end
     PROCESS_INFORMATION m_process{};
     HWND m_main = nullptr;
 };
@@ -235,9 +227,9 @@ TEST_F(EndToEndTest, ConfirmAfterNewAsksAndSavesThroughTheSaveDialog) {
     const fs::path chosen = m_work / L"新しい表.mse";
     ASSERT_TRUE(SaveAs(chosen)) << "no save dialog";
     EXPECT_EQ(WaitForExit(), 0u);
-    m_expected[chosen.filename().wstring()] = Data(L"typed.mse");
-    m_expected[L"Vosk.ini"] = *Cp932FromWide(chosen.wstring());
-    m_expected[L"jwc_temp.txt"] = Data(L"expected_jwc_temp.txt");
+    m_expected["新しい表.mse"] = Data(L"typed.mse");
+    m_expected["Vosk.ini"] = *Cp932FromWide(chosen.wstring());
+    m_expected["jwc_temp.txt"] = Data(L"expected_jwc_temp.txt");
     EXPECT_EQ(Files(), m_expected);
 }
 
