@@ -158,8 +158,9 @@ void CVosk1Doc::RunReplacementPass(const ReplacementTable& table) {
         CReplacementPass pass(*this, table, output);
         ReadInputRuns([&](std::string_view run) { pass.HandleRun(run); });
         output.Close();
-    } catch (const CFileException&) {
-        // The host would take an earlier result for this run's.
+    } catch (...) {
+        // Whatever ended the pass (a file error, no memory), the host would take an earlier
+        // result for this run's.
         RemoveFile(kOutputFileName);
         throw;
     }

@@ -21,7 +21,7 @@ public:
 
     // Reads "temp.txt" and writes "jwc_temp.txt" in the current directory with the table's
     // replacements. "jwc_temp.txt" appears only whole: any failure, reading or writing, throws
-    // CFileException and leaves no "jwc_temp.txt", not even an earlier one.
+    // (CFileException, or std::bad_alloc) and leaves no "jwc_temp.txt", not even an earlier one.
     void RunReplacementPass(const ReplacementTable& table);
 
     // Rebuilds m_strPreview and m_mapTextCounts from the texts of "temp.txt", in one reading;
