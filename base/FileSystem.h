@@ -3,6 +3,11 @@
 #include <cstdio>
 #include <string>
 
+// Names are Shift-JIS: a byte 0x81 to 0x9F or 0xE0 to 0xFC starts a character of two bytes.
+inline bool IsLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
 // The few file-system calls that differ between Windows and POSIX. Names and paths are Shift-JIS
 // bytes everywhere; the Windows implementation converts them to UTF-16 at the call.
 

@@ -1,20 +1,37 @@
 #include "editor/SettingsFiles.h"
 
+#include <cerrno>
+#include <string_view>
+
 #include "base/FileSystem.h"
 #include "base/TextReader.h"
 #include "base/TextWriter.h"
 
 namespace {
-// The longest path Windows takes is 32,767 characters, of up to two bytes each in Shift-JIS.
-constexpr size_t kMaxPathBytes = 2 * 32767;
+
+// The longest path Windows takes, of up to two bytes a character in Shift-JIS.
+constexpr size_t kMaxPathCharacters = 32767;
+
+size_t CharacterCount(std::string_view text) {
+    size_t count = 0;
+    for (size_t i = 0; i < text.size(); ++count) {
+        i += IsLeadByte(static_cast<unsigned char>(text[i])) ? 2u : 1u;
+    }
+    return count;
+}
+
 }  // namespace
 
 std::string ReadPointerFile() {
     CTextReader file(kPointerFileName);
-    file.LimitLineLength(kMaxPathBytes);
+    file.LimitLineLength(2 * kMaxPathCharacters);
     std::string path;
     file.ReadString(path);
     file.Close();
+    if (CharacterCount(path) > kMaxPathCharacters) {
+        throw CFileException(CFileException::Cause::badPath, CFileException::Operation::read,
+                             FullPath(kPointerFileName), ENAMETOOLONG);
+    }
     return path;
 }
 

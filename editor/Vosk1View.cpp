@@ -49,10 +49,6 @@ std::optional<std::string_view> NthLine(std::string_view lines, size_t index) {
     return std::nullopt;
 }
 
-bool IsLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 FileDialogOptions TableDialogOptions() {
     return {kTableDialogInitialName, kTableDialogFilter, true};
 }

@@ -215,6 +215,11 @@ TEST_F(FileFaultTest, AFaultNamesItsFileAndCauseAndChangesNothingElse) {
         {{{"Vosk.ini", kDir}}, {}, 2, "cannot open \"Vosk.ini\": is a directory"},
         {{{"Vosk.ini", ""}}, {}, 2, "cannot open \"\": no such file"},
         {{{"Vosk.ini", "\x81\xFF\x95\x1At"}}, {}, 2, "cannot open \"\x81\xFF\x95\": no such file"},
+        // Longer than any path: too many characters, or too many bytes to read to its end.
+        {{{"Vosk.ini", std::string(32768, 'a')}},
+         {},
+         2,
+         "cannot read \"" + InFull("Vosk.ini") + "\": invalid path"},
         {{{"Vosk.ini", std::string(65535, 'a')}},
          {},
          2,
