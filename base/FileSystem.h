@@ -4,8 +4,8 @@
 #include <string>
 
 // Names are Shift-JIS: a byte 0x81 to 0x9F or 0xE0 to 0xFC starts a character of two bytes.
-inline bool IsLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+inline bool IsLeadByte(unsigned char value) {
+    return (value >= 0x81 && value <= 0x9F) || (value >= 0xE0 && value <= 0xFC);
 }
 
 // The few file-system calls that differ between Windows and POSIX. Names and paths are Shift-JIS
