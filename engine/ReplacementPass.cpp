@@ -18,7 +18,7 @@ public:
     CReplacementPass(CVosk1Doc& doc, const ReplacementTable& table, CTextWriter& output)
         : m_doc(doc), m_table(table), m_output(output) {
         for (const ReplacementRow& row : table.rows) {
-            m_beforeLengths |= LengthBit(row.before.size());
+            m_beforeKeys |= KeyBit(row.before);
         }
     }
 
@@ -33,23 +33,26 @@ private:
             return OtherRecordPassesThrough(line);
         }
         const std::string_view text = TextOf(line);
-        return (m_beforeLengths & LengthBit(text.size())) == 0 || !MatchesARow(text);
+        return (m_beforeKeys & KeyBit(text)) == 0 || !MatchesARow(text);
     }
     bool OtherRecordPassesThrough(std::string_view line);
     std::string_view TextOf(std::string_view line) const;
     bool MatchesARow(std::string_view text) const;
     void HandleLine(std::string_view line);
     void HandleTextRecord(std::string_view line);
-    // Most texts match no row: their length alone tells, from one bit per length below 63 and
-    // one bit for all longer ones.
-    static uint64_t LengthBit(size_t length) { return uint64_t{1} << std::min<size_t>(length, 63); }
+    // Most texts match no row: their length and first byte tell, from one bit of 64 for each
+    // such pair, which equal texts share.
+    static uint64_t KeyBit(std::string_view text) {
+        const size_t first = text.empty() ? 0 : static_cast<unsigned char>(text[0]);
+        return uint64_t{1} << ((text.size() + 7 * first) & 63);
+    }
 
     CVosk1Doc& m_doc;
     const ReplacementTable& m_table;
     CTextWriter& m_output;
     FieldSplitter m_splitter;
     ExchangeState m_state;
-    uint64_t m_beforeLengths = 0;
+    uint64_t m_beforeKeys = 0;
     std::string_view m_run;
 };
 
