@@ -58,6 +58,20 @@ double ExchangeState::CurrentTextHeight() const {
     return textHeight[currentTextType];
 }
 
+void ApplyLayerGroup(ExchangeState& state, std::string_view line) {
+    state.currentGroup = ParseCode(line.substr(2), [](std::string_view code) {
+        return FieldSplitter::ParseInt(FieldSplitter::NormalizeGroupCode(code));
+    });
+}
+
+void ApplyTextType(ExchangeState& state, std::string_view line) {
+    state.currentTextType = ParseCode(line.substr(2), FieldSplitter::ParseInt);
+    if (state.currentTextType == 0) {
+        state.textWidth[0] = FieldSplitter::ParseDouble(SpaceField(line, 1));
+        state.textHeight[0] = FieldSplitter::ParseDouble(SpaceField(line, 2));
+    }
+}
+
 void ApplyHeaderRecord(ExchangeState& state, RecordKind kind, std::string_view line,
                        FieldSplitter& splitter) {
     switch (kind) {
@@ -72,16 +86,10 @@ void ApplyHeaderRecord(ExchangeState& state, RecordKind kind, std::string_view l
                        FieldSplitter::ParseInt);
             break;
         case RecordKind::layerGroup:
-            state.currentGroup = ParseCode(line.substr(2), [](std::string_view code) {
-                return FieldSplitter::ParseInt(FieldSplitter::NormalizeGroupCode(code));
-            });
+            ApplyLayerGroup(state, line);
             break;
         case RecordKind::textType:
-            state.currentTextType = ParseCode(line.substr(2), FieldSplitter::ParseInt);
-            if (state.currentTextType == 0) {
-                state.textWidth[0] = FieldSplitter::ParseDouble(SpaceField(line, 1));
-                state.textHeight[0] = FieldSplitter::ParseDouble(SpaceField(line, 2));
-            }
+            ApplyTextType(state, line);
             break;
         default:
             break;

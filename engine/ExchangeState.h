@@ -103,3 +103,7 @@ inline TextRecordParts SplitTextRecord(std::string_view line) {
 // kinds change nothing.
 void ApplyHeaderRecord(ExchangeState& state, RecordKind kind, std::string_view line,
                        FieldSplitter& splitter);
+// The "lg" and "cn" records, which the pass meets on every few lines, each on its own: called
+// from one switch, they would share one hard-to-predict jump.
+void ApplyLayerGroup(ExchangeState& state, std::string_view line);
+void ApplyTextType(ExchangeState& state, std::string_view line);

@@ -76,8 +76,10 @@ bool CReplacementPass::OtherRecordPassesThrough(std::string_view line) {
         case RecordKind::other:
             return true;
         case RecordKind::layerGroup:
+            ApplyLayerGroup(m_state, line);
+            return true;
         case RecordKind::textType:
-            ApplyHeaderRecord(m_state, kind, line, m_splitter);
+            ApplyTextType(m_state, line);
             return true;
         default:
             return false;
