@@ -32,7 +32,10 @@ CFileChannel::CFileChannel(const std::string& openName, const char* mode,
 }
 
 void CFileChannel::StartThread() {
-    m_thread = std::make_unique<CBackgroundThread>();
+    // The thread pays only where another processor can run it: on one, the hand-overs cost.
+    if (UsableProcessorCount() > 1) {
+        m_thread = std::make_unique<CBackgroundThread>();
+    }
 }
 
 void CFileChannel::Run(std::function<void()> job) {

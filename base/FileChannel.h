@@ -23,7 +23,7 @@ public:
     ~CFileChannel() = default;  // the job under way ends, then the file closes without reporting
 
     const std::string& Path() const { return m_strFilePath; }
-    bool HasThread() const { return m_thread != nullptr; }
+    // From now on jobs run on a thread of their own, where another processor can run it.
     void StartThread();
 
     // The buffer of the jobs, which the owner takes by swapping once Wait has returned.

@@ -19,6 +19,8 @@ std::FILE* OpenFile(const std::string& name, const char* mode);
 std::string FullPath(const std::string& name);
 
 unsigned long CurrentProcessId();
+// How many processors this process may run on.
+unsigned UsableProcessorCount();
 // 0 when a file may be written in place of name, which may not exist yet; else the errno of
 // opening it for writing: a directory, a read-only file or an empty name.
 int CheckReplaceable(const std::string& name);

@@ -1,3 +1,4 @@
+#include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,6 +51,15 @@ bool SetCurrentDir(const std::string& dir) {
 }
 
 void SetBinaryStdout() {}
+
+unsigned UsableProcessorCount() {
+    cpu_set_t usable;
+    CPU_ZERO(&usable);
+    if (sched_getaffinity(0, sizeof usable, &usable) != 0) {
+        return 1;
+    }
+    return static_cast<unsigned>(CPU_COUNT(&usable));
+}
 
 unsigned long CurrentProcessId() {
     return static_cast<unsigned long>(getpid());

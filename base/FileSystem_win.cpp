@@ -2,7 +2,9 @@
 #include <io.h>
 #include <windows.h>
 
+#include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <string>
 
 #include "base/Cp932_win.h"
@@ -45,6 +47,15 @@ std::FILE* OpenFile(const std::string& name, const char* mode) {
         errno = EISDIR;
     }
     return file;
+}
+
+unsigned UsableProcessorCount() {
+    DWORD_PTR process = 0;
+    DWORD_PTR system = 0;
+    if (!GetProcessAffinityMask(GetCurrentProcess(), &process, &system)) {
+        return 1;
+    }
+    return static_cast<unsigned>(std::popcount(static_cast<uint64_t>(process)));
 }
 
 unsigned long CurrentProcessId() {

@@ -29,7 +29,7 @@ bool CTextReader::ReadMore() {
     m_end += m_channel.ChunkSize();
     m_bInputEnded = m_channel.ChunkEndsInput();
     if (!m_bInputEnded) {
-        if (!m_channel.HasThread()) {
+        if (m_chunkSize == kFirstChunkSize) {
             m_channel.StartThread();
             m_chunkSize = kChunkSize;
         }

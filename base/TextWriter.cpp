@@ -79,7 +79,7 @@ void CTextWriter::WriteRaw(std::string_view bytes) {
     m_channel.RequireOpen(CFileException::Operation::write);
     while (!bytes.empty()) {
         if (m_end == m_buffer.size()) {
-            if (!m_channel.HasThread()) {
+            if (m_chunkSize == kFirstChunkSize) {
                 m_channel.StartThread();
                 m_chunkSize = kChunkSize;
             }
