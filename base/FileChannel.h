@@ -10,10 +10,11 @@
 #include "base/PageBuffer.h"
 
 // The open file under a text reader or writer, the buffer that its jobs read into or write from,
-// and the thread that runs them once the file has outgrown a first chunk; before that they run
-// at once. A job touches nothing but what this class holds, and the thread is its last member:
-// it ends before the buffer and the file go. Every failure throws CFileException naming the file,
-// and a file that failed is closed: any later call fails too.
+// and the thread that runs them once the file has outgrown a first chunk, where a second
+// processor can run it; otherwise they run at once. A job touches nothing but what this class
+// holds, and the thread is its last member: it ends before the buffer and the file go. Every
+// failure throws CFileException naming the file, and a file that failed is closed: any later call
+// fails too.
 class CFileChannel {
 public:
     // Opens openName ("rb" or "wb"); errors, and the file's full path, name reportedName.

@@ -11,8 +11,8 @@
 
 // A text file read with the same text mode on every platform: a line ends at LF, a CR directly
 // before the LF goes with it, a lone CR stays in the line, and a byte 0x1A ends the input. A file
-// larger than a first small chunk is read ahead on a thread of its own. Every failure throws
-// CFileException.
+// larger than a first small chunk is read ahead on a thread of its own where a second processor
+// can run it. Every failure throws CFileException.
 class CTextReader {
 public:
     explicit CTextReader(const std::string& name);

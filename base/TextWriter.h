@@ -10,10 +10,10 @@
 // A text file written whole or not at all, with one text mode on every platform: every "\n"
 // goes out as CR LF. The bytes go to a temporary file beside the target, which Close puts in the
 // target's place once all are written; until then the target is as it was. A file that outgrows
-// a first small chunk is written behind on a thread of its own. Every failure throws
-// CFileException naming the target; after a failure, or after Close, any write fails too.
-// Destroyed without a successful Close, the writer removes its temporary file and leaves the
-// target as it was.
+// a first small chunk is written behind on a thread of its own where a second processor can run
+// it. Every failure throws CFileException naming the target; after a failure, or after Close, any
+// write fails too. Destroyed without a successful Close, the writer removes its temporary file
+// and leaves the target as it was.
 class CTextWriter {
 public:
     explicit CTextWriter(const std::string& name);
