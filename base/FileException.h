@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <exception>
 #include <string>
 
@@ -15,6 +16,7 @@ public:
         isDirectory,  // a directory stands where a file is expected
         diskFull,
         hardIO,
+        badFormat,  // the file holds what it may not: m_nLine and m_strDetail say where and what
     };
     enum class Operation { open, read, write, close };
 
@@ -29,7 +31,9 @@ public:
     Cause m_cause;
     Operation m_operation;
     std::string m_strFileName;
-    int m_osError;  // errno of the failing call, or 0
+    int m_osError;            // errno of the failing call, or 0
+    size_t m_nLine = 0;       // badFormat: the line, from 1
+    std::string m_strDetail;  // badFormat: the offending word, as read
 };
 
 // The cause that a C runtime errno value stands for, the same on every platform.

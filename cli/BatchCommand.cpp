@@ -76,6 +76,8 @@ const char* CauseText(const CFileException& error) {
             return "disk full";
         case CFileException::Cause::hardIO:
             return "I/O error";
+        case CFileException::Cause::badFormat:
+            return "unknown or repeated setting";
         case CFileException::Cause::generic:
             break;
     }
@@ -113,8 +115,16 @@ std::string Printable(std::string_view name) {
 }
 
 void PrintFileError(std::FILE* err, const CFileException& error) {
-    std::fprintf(err, "vosk1-batch: %s \"%s\": %s\n", OperationText(error.m_operation),
-                 Printable(error.m_strFileName).c_str(), CauseText(error));
+    std::fprintf(err, "vosk1-batch: %s \"%s\": ", OperationText(error.m_operation),
+                 Printable(error.m_strFileName).c_str());
+    if (error.m_cause == CFileException::Cause::badFormat) {
+        std::fprintf(err, "line %s: ", std::to_string(error.m_nLine).c_str());
+    }
+    std::fprintf(err, "%s", CauseText(error));
+    if (error.m_cause == CFileException::Cause::badFormat) {
+        std::fprintf(err, " \"%s\"", Printable(error.m_strDetail).c_str());
+    }
+    std::fputc('\n', err);
 }
 
 class CPrintingErrorSink : public CFileErrorSink {

@@ -13,6 +13,9 @@ std::string CauseSentence(const CFileException& error) {
     if (error.m_cause == Cause::fileNotFound) {
         return kFileMissing;
     }
+    if (error.m_cause == Cause::badFormat) {
+        return FillFormat(kBadTableSetting, {std::to_string(error.m_nLine), error.m_strDetail});
+    }
     // Closing a file written to flushes what its buffer still holds.
     if (error.m_operation == Operation::write || error.m_operation == Operation::close) {
         return error.m_cause == Cause::diskFull ? std::string(kWriteFailed) + kDiskFull
@@ -28,6 +31,7 @@ std::string CauseSentence(const CFileException& error) {
             return kDiskFull;
         case Cause::fileNotFound:
         case Cause::hardIO:
+        case Cause::badFormat:
         case Cause::generic:
             break;
     }
@@ -47,6 +51,7 @@ std::string_view FrameworkFormat(Cause cause) {
             return kFrameworkDiskFull;
         case Cause::hardIO:
             return kFrameworkHardIO;
+        case Cause::badFormat:
         case Cause::generic:
             break;
     }
@@ -64,6 +69,10 @@ std::string TableLoadFailureReport(const CFileException& error) {
 }
 
 std::string CommandFileErrorReport(const CFileException& error) {
+    // A table that is there but cannot be taken is no fault of the file system: say what is wrong.
+    if (error.m_cause == Cause::badFormat) {
+        return FileErrorReport(error);
+    }
     return FillFormat(FrameworkFormat(error.m_cause),
                       {error.m_strFileName.empty() ? kUntitledFileName : error.m_strFileName});
 }

@@ -79,6 +79,13 @@ inline constexpr char kUnrepresentableText[] =
     "\x82\xC5\x95\x5C\x82\xB9\x82\xC8\x82\xA2\x95\xB6\x8E\x9A\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82"
     "\xB7\x81\x42";
 
+// A table file whose options line holds a word it cannot take; %1 the line, %2 the word.
+// %1 行目の設定 %2 が正しくないか重複しています。
+inline constexpr char kBadTableSetting[] =
+    "%1 \x8D\x73\x96\xDA\x82\xCC\x90\xDD\x92\xE8 %2 "
+    "\x82\xAA\x90\xB3\x82\xB5\x82\xAD\x82\xC8\x82\xA2\x82\xA9\x8F\x64\x95\xA1\x82\xB5\x82\xC4"
+    "\x82\xA2\x82\xDC\x82\xB7\x81\x42";
+
 // The reports of file errors that end a command; %1 stands for the file name.
 // %1 が見つかりません。
 inline constexpr char kFrameworkFileNotFound[] =
