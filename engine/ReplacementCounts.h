@@ -11,8 +11,11 @@
 using TextCounts = std::unordered_map<std::string, size_t>;
 
 struct RowCount {
-    size_t matched = 0;  // records whose text equals the before text
-    size_t applied = 0;  // those the row acts on: none when an earlier row ends their search
+    size_t matched = 0;  // records whose text the before text matches
+    size_t applied = 0;  // those the row acts on: none when earlier rows leave it nothing to act on
+    size_t places = 0;   // with part matching, the occurrences the row replaces in those records
+
+    bool operator==(const RowCount&) const = default;
 };
 
 // What the pass will do with the drawing's texts, row by row and in all. A text that a multi-line
