@@ -43,6 +43,7 @@ void WritePointerFile(const std::string& tablePath) {
 
 void ReadTableFile(const std::string& path, ReplacementTable& table, FieldSplitter& splitter) {
     CTextReader file(path);
+    file.LimitSize(kMaxTableBytes);
     std::string line;
     for (ReplacementRow& row : table.rows) {
         file.ReadString(line);
