@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "base/FileFault.h"
 #include "base/FileSystem.h"
 
 namespace {
@@ -59,9 +60,8 @@ void CFileChannel::ReadNow(char* destination, size_t size) {
 }
 
 void CFileChannel::ReadChunk(char* chunk, size_t size) {
-    errno = 0;
-    const size_t count = std::fread(chunk, 1, size, m_file.get());
-    m_ioError = count < size && std::ferror(m_file.get()) ? LastError() : 0;
+    const auto [count, error] = ReadBytes(m_file.get(), chunk, size, m_strFilePath);
+    m_ioError = error;
     const void* stop = std::memchr(chunk, kEndOfInput, count);
     m_ioSize =
         stop != nullptr ? static_cast<size_t>(static_cast<const char*>(stop) - chunk) : count;
@@ -72,9 +72,7 @@ void CFileChannel::StartWrite(size_t size) {
     RequireOpen(CFileException::Operation::write);
     m_ioSize = size;
     Run([this] {
-        errno = 0;
-        const bool written = std::fwrite(m_ioBuffer.data(), 1, m_ioSize, m_file.get()) == m_ioSize;
-        m_ioError = written ? 0 : LastError();
+        m_ioError = WriteBytes(m_file.get(), m_ioBuffer.data(), m_ioSize, m_strFilePath).error;
     });
 }
 

@@ -39,6 +39,10 @@ std::string GetProgramPath();
 std::string GetCurrentDir();
 bool SetCurrentDir(const std::string& dir);
 
+// The errno that an error code of the system's file calls stands for: a Win32 error code on
+// Windows, an errno elsewhere.
+int ErrnoFromSystemError(unsigned long error);
+
 // Gives the pages of [start, start + size), which starts on a page boundary, memory at once: one
 // call, where touching them would fault once a page. Does nothing where it cannot.
 void PrefaultPages(char* start, size_t size);

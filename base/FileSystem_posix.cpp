@@ -53,6 +53,10 @@ bool SetCurrentDir(const std::string& dir) {
 
 void SetBinaryStdout() {}
 
+int ErrnoFromSystemError(unsigned long error) {
+    return static_cast<int>(error);
+}
+
 void PrefaultPages([[maybe_unused]] char* start, [[maybe_unused]] size_t size) {
 #ifdef MADV_POPULATE_WRITE
     madvise(start, size, MADV_POPULATE_WRITE);

@@ -135,6 +135,10 @@ std::string GetProgramPath() {
     return shortLength == 0 ? std::string() : Cp932FromWide(shortPath).value_or(std::string());
 }
 
+int ErrnoFromSystemError(unsigned long error) {
+    return ErrnoFromWin32(error);
+}
+
 void PrefaultPages(char*, size_t) {}
 
 void SetBinaryStdout() {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "base/FileFault.h"
 #include "base/FileSystem.h"
 
 void CPageBuffer::Grow(size_t size, size_t keep) {
@@ -12,6 +13,9 @@ void CPageBuffer::Grow(size_t size, size_t keep) {
         return;
     }
     size = std::max(size, m_size + m_size / 4);
+    if (!MemoryFaultAllows(size)) {
+        throw std::bad_alloc();
+    }
     const size_t offset = static_cast<size_t>(m_data - m_storage.get());
     char* storage = static_cast<char*>(std::realloc(m_storage.get(), size + kPageSize));
     if (storage == nullptr) {

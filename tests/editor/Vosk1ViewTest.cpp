@@ -9,6 +9,7 @@
 
 #include "editor/EditorMessages.h"
 #include "editor/EditorTexts.h"
+#include "editor/SettingsFiles.h"
 #include "res/resource.h"
 #include "tests/support/HeadlessWindowSystem.h"
 #include "tests/support/ScratchDirectory.h"
@@ -92,8 +93,8 @@ struct Scenario {
     std::string name;
     void (*setup)() = nullptr;
     const char* runParameter = "";
-    unsigned sizeLimit = 0;  // of the files the steps write, in bytes; 0: none
-    int focusRow = 0;        // the row whose after cell has the focus before the steps; 0: none
+    FileFault fault = {};  // met by the files the steps read and write
+    int focusRow = 0;      // the row whose after cell has the focus before the steps; 0: none
     std::vector<Step> steps = {};
     std::vector<Interaction> script = {};
     std::map<std::string, std::string> files = {};
@@ -140,7 +141,7 @@ protected:
             CVosk1View view(windows, doc, Directory().string() + "/" + kApp + "Vosk1.exe");
             doc.OnNewDocument(s.runParameter);
             view.OnInitialUpdate();
-            const CSizeLimit limit(s.sizeLimit);
+            const CInjectedFault fault(s.fault);
             if (s.focusRow > 0) {
                 view.OnCellFocus(IDC_AFTER_FIRST + s.focusRow - 1);
             }
@@ -208,6 +209,7 @@ TEST_F(Vosk1ViewTest, StartUp) {
 }
 
 TEST_F(Vosk1ViewTest, NewAndOpen) {
+    const std::string x = (Directory() / kApp / "x.mse").string();
     Run({
         {.name = "Open after New reads the table, and Save rewrites it whole",
          .steps = {Step::fileNew, Step::open, Step::save},
@@ -218,6 +220,16 @@ TEST_F(Vosk1ViewTest, NewAndOpen) {
         {.name = "a failed Open changes nothing",
          .steps = {Step::fileNew, Step::open},
          .script = {Open{"new.mse"}, Framework("new.mse", kFrameworkFileNotFound)},
+         .afterNew = AfterNew::stillNew},
+        {.name = "an Open of a table that fails amid reading changes nothing",
+         .fault = {"x.mse", 3, kDeviceError},
+         .steps = {Step::fileNew, Step::open},
+         .script = {Open{"x.mse"}, Framework(x, kFrameworkHardIO)},
+         .afterNew = AfterNew::stillNew},
+        {.name = "an Open of a file longer than any table changes nothing",
+         .setup = [] { WriteFile(kApp + "/x.mse"s, std::string(kMaxTableBytes + 1, 'x')); },
+         .steps = {Step::fileNew, Step::open},
+         .script = {Open{"x.mse"}, Box{x + "\n " + FillFormat(kTableTooLarge, {"1048576"})}},
          .afterNew = AfterNew::stillNew},
         {.name = "a cancelled Open changes nothing",
          .steps = {Step::fileNew, Step::open},
@@ -257,13 +269,11 @@ TEST_F(Vosk1ViewTest, SaveAndSaveAs) {
          .steps = {Step::fileNew, Step::type, Step::saveAs},
          .script = {Save{"", FileChoice::Outcome::unrepresentable}, Box{kUnrepresentableFileName}},
          .afterNew = AfterNew::stillNew},
-#ifndef _WIN32
         {.name = "a Save that fails amid the table leaves the old one whole",
-         .sizeLimit = 40,
+         .fault = {"t.mse", 40, kDiskFullError},
          .steps = {Step::type, Step::save},
          .script = {Framework((Directory() / "t.mse").string(), kFrameworkDiskFull)},
          .files = {{"Vosk.ini", "t.mse"}}},
-#endif
         {.name = "a Save As that cannot write Vosk.ini keeps the old name and the table new",
          .setup = [] { fs::create_directory(kApp + "/Vosk.ini"s); },
          .steps = {Step::fileNew, Step::type, Step::saveAs},

@@ -19,6 +19,7 @@ namespace {
 using namespace std::string_literals;
 
 constexpr char kNone[] = "<none>";
+constexpr char kDrawing[] = "hch 2 2 2 2 2 2 2 2 2 2\nhs 1\ncn1\nch 0 0 1 0 \"A\nln 0 0 1 1\n";
 
 // vosk1-batch run in a directory holding a drawing, a table, "Vosk.ini" naming it and an earlier
 // output, after the given entries have been put in place: a file's bytes, kDir, "-> " and the
@@ -30,8 +31,8 @@ struct Case {
     std::string error;  // all it prints to standard error, after "vosk1-batch: " and before "\n"
     std::optional<std::string> output = {};  // "jwc_temp.txt" afterwards, or kNone; none: unchanged
     std::string out = "";                    // all it prints to standard output
-    unsigned sizeLimit = 0;                  // of the files it writes, in bytes; 0: none
-    bool killedAtLimit = false;              // the process dies where it crosses the limit
+    FileFault fault = {};                    // met by the files it reads and writes
+    bool killedAtLimit = false;  // the process dies where it would write past the fault's limit
 };
 
 // The output of the drawing every case starts with, its text replaced by "B//C" whose second line
@@ -81,8 +82,7 @@ protected:
             for (const auto& entry : std::filesystem::directory_iterator(Directory())) {
                 std::filesystem::remove_all(entry.path());
             }
-            WriteFile("temp.txt",
-                      "hch 2 2 2 2 2 2 2 2 2 2\nhs 1\ncn1\nch 0 0 1 0 \"A\nln 0 0 1 1\n");
+            WriteFile("temp.txt", kDrawing);
             WriteFile("t.mse", "A ---> B//C\r\n");
             WriteFile("Vosk.ini", "t.mse");
             WriteFile("jwc_temp.txt", "previous result");
@@ -104,7 +104,7 @@ protected:
             } else if (c.output) {
                 expected["jwc_temp.txt"] = *c.output;
             }
-            const CSizeLimit limit(c.sizeLimit);
+            const CInjectedFault fault(c.killedAtLimit ? FileFault{} : c.fault);
             const BatchRun result = c.killedAtLimit ? RunKilledAtLimit(c) : RunBatch(c.arguments);
             EXPECT_EQ(result.status, c.status);
             EXPECT_EQ(result.err, c.error.empty() ? "" : "vosk1-batch: " + c.error + "\n");
@@ -123,6 +123,7 @@ protected:
 #ifndef _WIN32
         const pid_t child = fork();
         if (child == 0) {
+            const CSizeLimit limit(c.fault.limit);
             std::signal(SIGXFSZ, SIG_DFL);
             RunBatch(c.arguments);
             _exit(0);
@@ -201,11 +202,13 @@ TEST_F(FileFaultTest, AFaultNamesItsFileAndCauseAndChangesNothingElse) {
     const std::string isDir = "cannot open \"temp.txt\": is a directory";
     // Reading this process's memory from address 0 fails with EIO after a successful open.
     [[maybe_unused]] const std::string mem = "-> /proc/self/mem";
-    [[maybe_unused]] const std::string full =
-        "cannot write \"" + InFull("jwc_temp.txt") + "\": disk full";
+    const std::string full = "cannot write \"" + InFull("jwc_temp.txt") + "\": disk full";
+    const std::string readFailed = "\": I/O error";
     // The output of this drawing is larger than the first write buffer; its last byte is the
     // 480,000th.
-    [[maybe_unused]] const std::string longDrawing = Repeat("ln 0 0 1 1\n", 40000);
+    const std::string longDrawing = Repeat("ln 0 0 1 1\n", 40000);
+    const std::string longText = "ch 0 0 1 0 \"" + std::string(64 << 20, 'x');
+    const FileFault outOfMemory{{}, 0, 0, 64 << 20};
     Check({
         {{}, {""}, 0, "", Replaced("-2")},  // an empty run parameter is /P1
         {{}, {"/P1e400"}, 2, "the number of the run parameter \"/P1e400\" is not finite" + Usage()},
@@ -234,11 +237,51 @@ TEST_F(FileFaultTest, AFaultNamesItsFileAndCauseAndChangesNothingElse) {
         {{{"temp.txt", kDir}}, {}, 1, isDir, kNone},
         {{{"temp.txt", kDir}}, {"--list"}, 1, isDir},
         {{{"jwc_temp.txt", kDir}}, {}, 1, "cannot open \"jwc_temp.txt\": is a directory"},
+        {{{"temp.txt", kDrawing + longText + "\n"}}, {}, 0, "", Replaced("-2") + longText + "\r\n"},
+        // A full disk at the first write, amid the output and at its last byte.
+        {{{"temp.txt", longDrawing}}, {}, 1, full, kNone, "", {"jwc_temp.txt", 0, kDiskFullError}},
+        {{{"temp.txt", longDrawing}},
+         {},
+         1,
+         full,
+         kNone,
+         "",
+         {"jwc_temp.txt", 100000, kDiskFullError}},
+        {{{"temp.txt", longDrawing}},
+         {},
+         1,
+         full,
+         kNone,
+         "",
+         {"jwc_temp.txt", 479999, kDiskFullError}},
+        {{{"temp.txt", longDrawing}},
+         {},
+         1,
+         "cannot read \"" + InFull("temp.txt") + readFailed,
+         kNone,
+         "",
+         {"temp.txt", 100000, kDeviceError}},
+        {{},
+         {},
+         2,
+         "cannot read \"" + InFull("t.mse") + readFailed,
+         std::nullopt,
+         "",
+         {"t.mse", 5, kDeviceError}},
+        {{{"z.mse", std::string(kMaxTableBytes + 1, 'x')}},
+         {"--table", "z.mse"},
+         2,
+         "cannot read \"" + InFull("z.mse") + "\": not a table file: more than 1048576 bytes"},
 #ifndef _WIN32
+        // Endless.
+        {{{"temp.txt", "-> /dev/zero"}}, {}, 1, "out of memory", kNone, "", outOfMemory},
+        {{{"z.mse", "-> /dev/zero"}},
+         {"--table", "z.mse"},
+         2,
+         "cannot read \"" + InFull("z.mse") + "\": not a table file: more than 1048576 bytes"},
         // Windows takes a name with a control byte for an invalid path.
         {{{"Vosk.ini", "a\rb.mse"}}, {}, 2, "cannot open \"a\\x0Db.mse\": no such file"},
         {{}, {"--table", "t.mse/x.mse"}, 2, "cannot open \"t.mse/x.mse\": invalid path"},
-        {{{"m", mem}, {"Vosk.ini", "m"}}, {}, 2, "cannot read \"" + InFull("m") + "\": I/O error"},
         {{{"temp.txt", mem}},
          {},
          1,
@@ -247,14 +290,43 @@ TEST_F(FileFaultTest, AFaultNamesItsFileAndCauseAndChangesNothingElse) {
         // Linked to the drawing, the output is written beside it, never over it.
         {{{"jwc_temp.txt", "-> temp.txt"}}, {}, 0, "", Replaced("-2")},
         {{{"jwc_temp.txt", "=> temp.txt"}}, {}, 0, "", Replaced("-2")},
-        // A full disk at the first write, amid the output and at its last byte; the limit leaves
-        // room for the message.
-        {{{"temp.txt", longDrawing}}, {}, 1, full, kNone, "", 200},
-        {{{"temp.txt", longDrawing}}, {}, 1, full, kNone, "", 100000},
-        {{{"temp.txt", longDrawing}}, {}, 1, full, kNone, "", 479999},
-        {{{"temp.txt", longDrawing}}, {}, -SIGXFSZ, "", std::nullopt, "", 100000, true},
+        {{{"temp.txt", longDrawing}},
+         {},
+         -SIGXFSZ,
+         "",
+         std::nullopt,
+         "",
+         {"jwc_temp.txt", 100000},
+         true},
 #endif
     });
+}
+
+// Each error of the system's file calls, met by a write of the output, is reported by its cause.
+TEST_F(FileFaultTest, SystemErrorsByTheirCause) {
+    const std::vector<std::pair<unsigned long, const char*>> errors = {
+#ifdef _WIN32
+        {ERROR_FILE_NOT_FOUND, "no such file"},       {ERROR_PATH_NOT_FOUND, "no such file"},
+        {ERROR_ACCESS_DENIED, "access denied"},       {ERROR_SHARING_VIOLATION, "access denied"},
+        {ERROR_LOCK_VIOLATION, "access denied"},      {ERROR_DISK_FULL, "disk full"},
+        {ERROR_HANDLE_DISK_FULL, "disk full"},        {ERROR_INVALID_NAME, "invalid path"},
+        {ERROR_FILENAME_EXCED_RANGE, "invalid path"}, {ERROR_CRC, "I/O error"},
+#else
+        {ENOENT, "no such file"}, {EACCES, "access denied"}, {EROFS, "access denied"},
+        {ENOSPC, "disk full"},    {EFBIG, "disk full"},      {EIO, "I/O error"},
+#endif
+    };
+    std::vector<Case> cases;
+    for (const auto& [error, cause] : errors) {
+        cases.push_back({{},
+                         {},
+                         1,
+                         "cannot write \"" + InFull("jwc_temp.txt") + "\": " + cause,
+                         kNone,
+                         "",
+                         {"jwc_temp.txt", 0, error}});
+    }
+    Check(cases);
 }
 
 // 表 (0x95 0x5C), ソ (0x83 0x5C) and 能 (0x94 0x5C) end in the byte of a backslash.
