@@ -99,15 +99,22 @@ void CVosk1View::OnInitialUpdate() noexcept {
 }
 
 void CVosk1View::RefreshForm() {
-    for (size_t i = 0; i < m_strTable.rows.size(); ++i) {
-        m_windows.SetControlText(BeforeCell(i), m_strTable.rows[i].before);
-        m_windows.SetControlText(ArrowCell(i), kArrowCellText);
-        m_windows.SetControlText(AfterCell(i), m_strTable.rows[i].after);
-    }
+    FillCells(kArrowCellText);
     m_windows.SetTitle(m_strTablePath);
     m_doc.CollectTexts(m_errorSink);
     m_windows.SetControlText(IDC_TEXT_LIST, m_doc.m_strPreview);
     UpdateStatus();
+}
+
+// Each cell filled reports a change: the status is counted once, by the caller, afterwards.
+void CVosk1View::FillCells(const char* arrowText) {
+    m_bFillingCells = true;
+    for (size_t i = 0; i < m_strTable.rows.size(); ++i) {
+        m_windows.SetControlText(BeforeCell(i), m_strTable.rows[i].before);
+        m_windows.SetControlText(ArrowCell(i), arrowText);
+        m_windows.SetControlText(AfterCell(i), m_strTable.rows[i].after);
+    }
+    m_bFillingCells = false;
 }
 
 void CVosk1View::UpdateStatus() {
@@ -140,11 +147,7 @@ void CVosk1View::WriteIniFile() {
 
 void CVosk1View::ClearTable() {
     m_strTable = {};
-    for (size_t i = 0; i < m_strTable.rows.size(); ++i) {
-        m_windows.SetControlText(BeforeCell(i), "");
-        m_windows.SetControlText(AfterCell(i), "");
-        m_windows.SetControlText(ArrowCell(i), kNewArrowCellText);
-    }
+    FillCells(kNewArrowCellText);
     m_bNewTable = 1;
     UpdateStatus();
 }
@@ -291,7 +294,7 @@ void CVosk1View::OnCellFocus(int controlId) noexcept {
 
 void CVosk1View::OnCellChange(int controlId) noexcept {
     RunCommand([&] {
-        if (RowOfCell(controlId)) {
+        if (!m_bFillingCells && RowOfCell(controlId)) {
             UpdateStatus();
         }
     });

@@ -65,6 +65,8 @@ private:
     template <class Command>
     void RunCommand(const Command& command) noexcept;
     void ClearTable();
+    // The rows into the cells, with the arrow text given.
+    void FillCells(const char* arrowText);
     // The rows in the cells; nullopt when a cell holds a character Shift-JIS cannot represent,
     // and then problem says which.
     std::optional<ReplacementTable> CellRows(std::string& problem);
@@ -82,5 +84,6 @@ private:
     CVosk1Doc& m_doc;
     std::string m_strProgramPath;
     size_t m_nCurrentRow = 0;
+    bool m_bFillingCells = false;
     CMessageBoxErrorSink m_errorSink;
 };
