@@ -50,7 +50,12 @@ std::optional<std::string> CWin32WindowSystem::GetControlText(int id) {
 }
 
 void CWin32WindowSystem::SetControlText(int id, const std::string& text) {
-    SetWindowTextW(GetDlgItem(m_hForm, id), WideFromCp932(text).c_str());
+    // A shown list of many texts is painted once, when whole, not as it fills.
+    HWND control = GetDlgItem(m_hForm, id);
+    SendMessageW(control, WM_SETREDRAW, FALSE, 0);
+    SetWindowTextW(control, WideFromCp932(text).c_str());
+    SendMessageW(control, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(control, nullptr, TRUE);
 }
 
 // As the dialog manager moves the focus, so that an edit control selects its text.
