@@ -10,11 +10,11 @@
 
 #include "Vosk1Version.h"
 #include "base/FileSystem.h"
-#include "editor/SettingsFiles.h"
 #include "engine/ExchangeInput.h"
 #include "engine/MultiLineLayout.h"
 #include "engine/TextMatcher.h"
 #include "engine/Vosk1Doc.h"
+#include "tables/SettingsFiles.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "base/FileSystem.h"
 #include "cli/BatchCommand.h"
-#include "editor/SettingsFiles.h"
+#include "tables/SettingsFiles.h"
 #include "tests/support/ScratchDirectory.h"
 #include "tests/support/SizeLimit.h"
 

@@ -1,4 +1,4 @@
-#include "editor/SettingsFiles.h"
+#include "tables/SettingsFiles.h"
 
 #include <algorithm>
 #include <cerrno>
