@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // Header records are dropped, "hq" becomes "hd", other records are copied. A text record is
     // laid out for each matching multi-line row up to the first matching one-line row, which
-    // replaces it, or removes it when its after text is empty.
+    // replaces it, or removes it when its after text is empty. The text is all after the first
+    // double quote; a wholly empty row matches nothing.
     std::vector<std::pair<bool, std::string>> expected;  // (laid out, line)
     std::string preview;
     ReplacementCounts counts;  // of what the model did, each text once in the totals
@@ -51,13 +52,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
             continue;
         }
-        const auto [header, quoted] = CutAt(line, "\"");
-        const std::string_view text = CutAt(quoted, "\"").first;
+        const auto [header, text] = CutAt(line, "\"");
         preview.append(text).append("\r\n");
         bool matched = false;
         bool laidOut = false;
         for (const ReplacementRow& row : table.rows) {
-            if (row.before != text) {
+            if (row.before != text || (row.before.empty() && row.after.empty())) {
                 continue;
             }
             matched = true;
