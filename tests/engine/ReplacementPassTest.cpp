@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <random>
-#include <tuple>
 
 #include "engine/Vosk1Doc.h"
 #include "tests/support/ScratchDirectory.h"
@@ -49,7 +48,7 @@ TEST_F(ReplacementPassTest, RunsOfUnchangedLinesMeetChangedOnesAnywhere) {
     const std::string longLine = "ch 1 2 1 0 \"" + std::string(2'000'000, 'L');
     input += longLine + "\r\nch 1 2 1 0 \"A";
     expected += longLine + "\r\nch 1 2 1 0 \"B\r\n";
-    EXPECT_TRUE(Run(input, {{"A", "B"}, {"C", ""}}) == expected);
+    EXPECT_EQ(Difference(Run(input, {{"A", "B"}, {"C", ""}}), expected), "");
 }
 
 // Texts as the host writes them run to the end of the line, and an unused row changes nothing.
@@ -100,20 +99,41 @@ TEST_F(ReplacementPassTest, MatchesTextsAsTheOptionsSay) {
 
 // Text of width 2 and height 2.5 at scale 1.
 TEST_F(MultiLineLayoutTest, StepsAtRightAnglesToTheDirection) {
-    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
-        {"ch 100 200 1 0 ", "A//B//C", "",
-         "ch 100 200 1 0 \"A\r\nch 100 197.5 1 0 \"B\r\nch 100 195 1 0 \"C\r\n"},
-        {"cv 10 10 0 -1 ", "a//b", "", "cv 10 10 0 -1 \"a\r\ncv 8 10 0 -1 \"b\r\n"},
-        {"ch 0 0 3 4 ", "a//b", "", "ch 0 0 3 4 \"a\r\nch 2 -1.5 3 4 \"b\r\n"},
-        {"ch 1.000 0.00001 1.0 0 ", "a//b", "",
-         "ch 1 1e-005 1.0 0 \"a\r\nch 1 -2.49999 1.0 0 \"b\r\n"},
-        {"ch 0 0 1 0 ", "//a////", "",
-         "ch 0 0 1 0 \"\r\nch 0 -2.5 1 0 \"a\r\nch 0 -5 1 0 \"\r\nch 0 -7.5 1 0 \"\r\n"},
-        {"ch 0 0 1 0 ", "a//b", "/P-0.5", "ch 0 0 1 0 \"a\r\nch 0 1.25 1 0 \"b\r\n"},
-        {"ch 7 8 1 1 ", "a//b", "xxx", "ch 7 8 1 1 \"a\r\nch 7 8 1 1 \"b\r\n"},
+    struct Case {
+        std::string header;  // of the text record
+        std::string after;
+        std::string parameter = "";  // the run parameter
+        std::string records;         // the records written for it
+    };
+    const Case cases[] = {
+        {.header = "ch 100 200 1 0 ",
+         .after = "A//B//C",
+         .records = "ch 100 200 1 0 \"A\r\nch 100 197.5 1 0 \"B\r\nch 100 195 1 0 \"C\r\n"},
+        {.header = "cv 10 10 0 -1 ",
+         .after = "a//b",
+         .records = "cv 10 10 0 -1 \"a\r\ncv 8 10 0 -1 \"b\r\n"},
+        {.header = "ch 0 0 3 4 ",
+         .after = "a//b",
+         .records = "ch 0 0 3 4 \"a\r\nch 2 -1.5 3 4 \"b\r\n"},
+        {.header = "ch 1.000 0.00001 1.0 0 ",
+         .after = "a//b",
+         .records = "ch 1 1e-005 1.0 0 \"a\r\nch 1 -2.49999 1.0 0 \"b\r\n"},
+        {.header = "ch 0 0 1 0 ",
+         .after = "//a////",
+         .records = "ch 0 0 1 0 \"\r\nch 0 -2.5 1 0 \"a\r\nch 0 -5 1 0 \"\r\nch 0 -7.5 1 0 \"\r\n"},
+        {.header = "ch 0 0 1 0 ",
+         .after = "a//b",
+         .parameter = "/P-0.5",
+         .records = "ch 0 0 1 0 \"a\r\nch 0 1.25 1 0 \"b\r\n"},
+        {.header = "ch 7 8 1 1 ",
+         .after = "a//b",
+         .parameter = "xxx",
+         .records = "ch 7 8 1 1 \"a\r\nch 7 8 1 1 \"b\r\n"},
         // Without a direction the lines go down as for horizontal text.
-        {"ch 7 8 ", "a//b", "", "ch 7 8   \"a\r\nch 7 5.5   \"b\r\n"},
-        {"c2 1 2 1 0 extra fields ", "a//b", "", "c2 1 2 1 0 \"a\r\nc2 1 -0.5 1 0 \"b\r\n"},
+        {.header = "ch 7 8 ", .after = "a//b", .records = "ch 7 8   \"a\r\nch 7 5.5   \"b\r\n"},
+        {.header = "c2 1 2 1 0 extra fields ",
+         .after = "a//b",
+         .records = "c2 1 2 1 0 \"a\r\nc2 1 -0.5 1 0 \"b\r\n"},
     };
     for (const auto& [header, after, parameter, records] : cases) {
         EXPECT_EQ(Run("hs 1\ncn0 2 2.5\n" + header + "\"T", {{"T", after}}, parameter),
