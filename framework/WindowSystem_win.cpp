@@ -107,7 +107,7 @@ FileChoice CWin32WindowSystem::ShowFileDialog(const FileDialogOptions& options, 
 
 void CWin32WindowSystem::SetMenuCheck(int id, bool checked) {
     CheckMenuItem(GetMenu(m_hMainWindow), static_cast<UINT>(id),
-                  MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+                  static_cast<UINT>(MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED)));
 }
 
 void CWin32WindowSystem::SetMenuRadio(int first, int last, int chosen) {
