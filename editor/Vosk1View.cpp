@@ -8,10 +8,10 @@
 #include "base/FileException.h"
 #include "base/FileSystem.h"
 #include "editor/EditorTexts.h"
-#include "editor/SettingsFiles.h"
 #include "engine/FieldSplitter.h"
 #include "engine/MultiLineLayout.h"
 #include "res/resource.h"
+#include "tables/SettingsFiles.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-#include "editor/SettingsFiles.h"
 #include "fuzz/FuzzSupport.h"
+#include "tables/SettingsFiles.h"
 
 // The input as a table file and as "Vosk.ini": what is read must be what a text-mode reader
 // gives line by line, and what is written must be the rows, or the path, as they are.

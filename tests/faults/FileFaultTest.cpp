@@ -5,7 +5,7 @@
 
 #include "base/FileSystem.h"
 #include "cli/BatchCommand.h"
-#include "editor/SettingsFiles.h"
+#include "tables/SettingsFiles.h"
 #include "tests/support/ScratchDirectory.h"
 #include "tests/support/SizeLimit.h"
 
@@ -155,7 +155,7 @@ TEST_F(FileFaultTest, OptionsAndBadUsage) {
         {{}, {"--table"}, 2, "--table needs a value" + usage},
         {{}, {"--bogus"}, 2, "unknown option --bogus" + usage},
         {{}, {"/P1", "/P2"}, 2, "more than one run parameter" + usage},
-        {{}, {"--list", "/P1"}, 2, "--list takes no table, run parameter or --preview" + usage},
+        {{}, {"--list", "/P1"}, 2, "--list takes no table, run parameter, match option or --preview" + usage},
         // Nothing is written, and the table is the one given. Row 3 is shadowed by row 2.
         {{{"p.mse", "A ---> B//C\r\nA ---> D\r\nA ---> E\r\nx ---> \r\ny ---> z"},
           {"temp.txt", "ch 0 0 1 0 \"A\nch 0 0 1 0 \"x\n"}},
