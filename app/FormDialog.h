@@ -12,7 +12,8 @@ public:
     explicit CFormDialog(CVosk1View& view);
     ~CFormDialog() override;
 
-    // New, Open, Save and Save As; false for a command the view does not handle.
+    // New, Open, Save, Save As and the match options; false for a command the view does not
+    // handle.
     bool OnCommand(int id);
 
 protected:
