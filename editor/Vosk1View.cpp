@@ -127,6 +127,11 @@ void CVosk1View::LoadTable() {
         ReadTableFile(m_strTablePath, m_strTable, splitter);
     } catch (const CFileException& error) {
         m_windows.ShowMessageBox(TableLoadFailureReport(error), kMbOk | kMbIconStop);
+        // A file that is there but is no table the program can take stays as it is: saving asks
+        // for a name, as after New.
+        if (error.m_cause == CFileException::Cause::badFormat) {
+            m_bNewTable = 1;
+        }
     }
 }
 

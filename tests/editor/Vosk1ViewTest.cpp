@@ -132,7 +132,10 @@ protected:
                 expected[inApp ? (kApp / fs::path(name.substr(4))).generic_string() : name] = bytes;
             }
             expected.insert({{"flag", std::to_string(s.afterNew == AfterNew::stillNew)},
-                             {"arrows", s.afterNew == AfterNew::none ? kArrowCellText : "  ---> "},
+                             {"arrows", s.afterNew != AfterNew::none &&
+                                                std::ranges::count(s.steps, Step::fileNew)
+                                            ? "  ---> "
+                                            : kArrowCellText},
                              {"title", s.title},
                              {"list", s.list},
                              {"closes", std::to_string(s.closes)},
@@ -212,6 +215,15 @@ TEST_F(Vosk1ViewTest, StartUp) {
          .steps = {Step::save},
          .script = {Missing("t.mse", kOpeningNewTable)},
          .files = {{"t.mse", Table("")}, {"Vosk.ini", "t.mse"}}},
+        {.name = "a table with a bad options line opens empty, and Confirm asks before saving",
+         .setup = [] { WriteFile("t.mse", Table("A ---> B\r\n") + "#options match=half\r\n"); },
+         .steps = {Step::confirm},
+         .script = {Box{(fs::current_path() / "t.mse").string() + "\n " +
+                        FillFormat(kBadTableSetting, {"11", "match=half"}) + kOpeningNewTable},
+                    kNo},
+         .files = {kPassInStart},
+         .afterNew = AfterNew::stillNew,
+         .closes = true},
         {.name = "a missing drawing leaves the text list empty",
          .setup = [] { fs::remove("temp.txt"); },
          .script = {Missing("temp.txt")},
