@@ -1,5 +1,6 @@
-// Writes a synthetic drawing of about the given size: "temp.txt" and a table "bench.mse" that
-// replaces, removes and expands some of its texts.
+// Writes a synthetic drawing of about the given size: "temp.txt", a table "bench.mse" that
+// replaces, removes and expands some of its texts, and "part.mse", ten rows that replace parts of
+// texts.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -42,6 +43,21 @@ void WriteTable() {
     std::fclose(table);
 }
 
+// Parts of the words and of " A-12", and two that stand nowhere: 会議, 倉, 下, A-, 12, 第一, 図,
+// 表示, 北, Z.
+void WritePartTable() {
+    std::FILE* table = std::fopen("part.mse", "wb");
+    const char* const parts[] = {
+        "\x89\xEF\x8B\x63", "\x91\x71", "\x89\xBA",         "A-",       "12",
+        "\x91\xE6\x88\xEA", "\x90\x7D", "\x95\x5C\x8E\xA6", "\x96\x6B", "Z",
+    };
+    for (const char* part : parts) {
+        std::fprintf(table, "%s ---> %s%s\r\n", part, part, part);
+    }
+    std::fputs("#options match=part\r\n", table);
+    std::fclose(table);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,6 +67,7 @@ int main(int argc, char** argv) {
     }
     const long long target = std::atoll(argv[1]) * 1000000LL;
     WriteTable();
+    WritePartTable();
     std::FILE* drawing = std::fopen("temp.txt", "wb");
     long long written = std::fprintf(drawing,
                                      "hq\r\nhcw 2 2.5 3 3.5 4 5 6 7 8 10\r\n"
