@@ -32,7 +32,8 @@ void CountParts(const CTextMatcher& matcher, std::string_view text, size_t recor
                 ReplacementCounts& counts) {
     thread_local CTextMatcher::PartReplacement parts;
     matcher.ReplaceParts(text, parts);
-    const unsigned occurring = matcher.RowsOccurring(text, parts.characters);
+    const unsigned occurring =
+        matcher.RowsOccurring(text, matcher.CandidateRows(text), parts.characters);
     for (size_t r = 0; r < counts.rows.size(); ++r) {
         RowCount& count = counts.rows[r];
         count.matched += (occurring >> r & 1) != 0 ? records : 0;

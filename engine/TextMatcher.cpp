@@ -146,7 +146,7 @@ CTextMatcher::CTextMatcher(const ReplacementTable& table)
         }
         m_bMatchesEmpty = m_bMatchesEmpty || before.empty();
         if (m_bExact && !before.empty()) {
-            m_startBytes[Byte(before, 0)] = true;
+            m_rowsByStartByte[Byte(before, 0)] |= static_cast<uint16_t>(1u << r);
         }
         m_lengthAndFirstByteKeys |= LengthAndFirstByteKey(before);
         for (size_t at = 0; at < before.size();) {
@@ -165,33 +165,35 @@ CTextMatcher::CTextMatcher(const ReplacementTable& table)
 // composed with a mark. A pair's key is its own code but for the lead bytes of full-width
 // forms, which are tried one by one.
 void CTextMatcher::MarkStartBytes() {
-    std::vector<uint32_t> wanted;
-    for (const std::vector<uint32_t>& keys : m_beforeKeys) {
-        if (!keys.empty()) {
-            wanted.push_back(keys.front());
-            if ((keys.front() & ~uint32_t{0xFFFF}) == kDoubleByte) {
-                m_startBytes[(keys.front() >> 8) & 0xFF] = true;
+    const auto markRows = [&](size_t first, uint32_t key) {
+        for (size_t r = 0; r < m_beforeKeys.size(); ++r) {
+            if (!m_beforeKeys[r].empty() && m_beforeKeys[r].front() == key) {
+                m_rowsByStartByte[first] |= static_cast<uint16_t>(1u << r);
             }
+        }
+    };
+    for (const std::vector<uint32_t>& keys : m_beforeKeys) {
+        if (!keys.empty() && (keys.front() & ~uint32_t{0xFFFF}) == kDoubleByte) {
+            markRows((keys.front() >> 8) & 0xFF, keys.front());
         }
     }
     const auto mark = [&](unsigned first, std::optional<unsigned> second) {
         const char bytes[2] = {static_cast<char>(first), static_cast<char>(second.value_or(0))};
         const std::string_view character(bytes, second ? 2 : 1);
         const TextCharacter read = ReadCharacter(character, 0, m_table.options);
-        if (read.size == character.size() &&
-            std::find(wanted.begin(), wanted.end(), read.key) != wanted.end()) {
-            m_startBytes[first] = true;
+        if (read.size == character.size()) {
+            markRows(first, read.key);
         }
     };
-    for (unsigned first = 0; first < 256 && !wanted.empty(); ++first) {
+    for (unsigned first = 0; first < 256; ++first) {
         mark(first, std::nullopt);
     }
     for (const unsigned lead : {0x81u, 0x82u, 0xEEu, 0xFAu}) {
-        for (unsigned second = 0; second < 256 && !wanted.empty(); ++second) {
+        for (unsigned second = 0; second < 256; ++second) {
             mark(lead, second);
         }
     }
-    for (unsigned kana = 0xA1; kana <= 0xDF && !wanted.empty(); ++kana) {
+    for (unsigned kana = 0xA1; kana <= 0xDF; ++kana) {
         mark(kana, kVoicedMark);
         mark(kana, kSemiVoicedMark);
     }
@@ -278,15 +280,16 @@ size_t CTextMatcher::FindBeforeBytes(size_t row, std::string_view text, size_t f
     return std::string_view::npos;
 }
 
-unsigned CTextMatcher::RowsOccurring(std::string_view text, Characters& scratch) const {
-    if (!m_bExact) {
+unsigned CTextMatcher::RowsOccurring(std::string_view text, unsigned candidates,
+                                     Characters& scratch) const {
+    if (!m_bExact && candidates != 0) {
         Cut(text, scratch);
     }
     unsigned rows = 0;
-    for (size_t r = 0; r < m_table.rows.size(); ++r) {
-        const size_t found = m_table.rows[r].before.empty() ? std::string_view::npos
-                             : m_bExact                     ? FindBeforeBytes(r, text, 0)
-                                                            : FindBefore(r, scratch.keys, 0);
+    for (; candidates != 0; candidates &= candidates - 1) {
+        const auto r = static_cast<size_t>(std::countr_zero(candidates));
+        const size_t found =
+            m_bExact ? FindBeforeBytes(r, text, 0) : FindBefore(r, scratch.keys, 0);
         rows |= found != std::string_view::npos ? 1u << r : 0u;
     }
     return rows;
@@ -309,9 +312,11 @@ void CTextMatcher::ReplaceParts(std::string_view text, PartReplacement& result) 
 // An occurrence ends on a character boundary, so the search goes on from there in the same text.
 void CTextMatcher::ReplaceBytes(std::string_view text, PartReplacement& result) const {
     std::string_view current = text;
+    unsigned candidates = CandidateRows(current);
     for (size_t r = 0; r < m_table.rows.size(); ++r) {
         const ReplacementRow& row = m_table.rows[r];
-        size_t found = row.before.empty() ? std::string_view::npos : FindBeforeBytes(r, current, 0);
+        size_t found =
+            (candidates >> r & 1) == 0 ? std::string_view::npos : FindBeforeBytes(r, current, 0);
         if (found == std::string_view::npos) {
             continue;
         }
@@ -326,6 +331,7 @@ void CTextMatcher::ReplaceBytes(std::string_view text, PartReplacement& result) 
         replaced.append(current.substr(kept));
         result.text.swap(replaced);
         current = result.text;
+        candidates = CandidateRows(current);
         result.changed = true;
         result.multiLine = result.multiLine || IsMultiLine(row.after);
     }
@@ -336,9 +342,13 @@ void CTextMatcher::ReplaceBytes(std::string_view text, PartReplacement& result) 
 void CTextMatcher::ReplaceCharacters(std::string_view text, PartReplacement& result) const {
     Characters& characters = result.characters;
     std::string_view current = text;
-    Cut(current, characters);
+    unsigned candidates = CandidateRows(current);
+    if (candidates != 0) {
+        Cut(current, characters);
+    }
     for (size_t r = 0; r < m_table.rows.size(); ++r) {
-        size_t found = FindBefore(r, characters.keys, 0);
+        size_t found =
+            (candidates >> r & 1) == 0 ? std::string_view::npos : FindBefore(r, characters.keys, 0);
         if (found == std::string_view::npos) {
             continue;
         }
@@ -355,6 +365,7 @@ void CTextMatcher::ReplaceCharacters(std::string_view text, PartReplacement& res
         replaced.append(current.substr(characters.starts[kept]));
         result.text.swap(replaced);
         current = result.text;
+        candidates = CandidateRows(current);
         Cut(current, characters);
         result.changed = true;
         result.multiLine = result.multiLine || IsMultiLine(after);

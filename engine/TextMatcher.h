@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,16 +61,34 @@ public:
             case Filter::lengthAndFirstByte:
                 return (m_lengthAndFirstByteKeys & LengthAndFirstByteKey(text)) != 0;
             case Filter::firstByte:
-                return text.empty() ? m_bMatchesEmpty : m_startBytes[Byte(text, 0)];
+                return text.empty() ? m_bMatchesEmpty : m_rowsByStartByte[Byte(text, 0)] != 0;
             case Filter::anyByte:
                 break;
         }
+        return CandidateRows(text) != 0;
+    }
+
+    // Part matching: the rows, a bit each, whose before text may occur in the text. Without
+    // options, those whose bytes stand in it; with them, those whose first character may start
+    // at one of its bytes.
+    unsigned CandidateRows(std::string_view text) const {
+        unsigned rows = 0;
         for (size_t at = 0; at < text.size(); ++at) {
-            if (m_startBytes[Byte(text, at)]) {
-                return true;
+            unsigned starting = m_rowsByStartByte[Byte(text, at)];
+            if (!m_bExact) {
+                rows |= starting;
+                continue;
+            }
+            for (; starting != 0; starting &= starting - 1) {
+                const auto row = static_cast<size_t>(std::countr_zero(starting));
+                const std::string& before = m_table.rows[row].before;
+                if (before.size() <= text.size() - at &&
+                    std::memcmp(text.data() + at, before.data(), before.size()) == 0) {
+                    rows |= 1u << row;
+                }
             }
         }
-        return false;
+        return rows;
     }
 
     // Whole matching: the text equals the row's before text (row from 0).
@@ -91,8 +110,9 @@ public:
     // Part matching: rows 1 to 10 in order, each replacing every occurrence of its before text in
     // the text as the rows before it left it.
     void ReplaceParts(std::string_view text, PartReplacement& result) const;
-    // Part matching: the rows whose before text occurs in the text, a bit each.
-    unsigned RowsOccurring(std::string_view text, Characters& scratch) const;
+    // Part matching: the rows whose before text occurs in the text, a bit each; only the
+    // candidates are searched.
+    unsigned RowsOccurring(std::string_view text, unsigned candidates, Characters& scratch) const;
 
 private:
     enum class Filter { lengthAndFirstByte, firstByte, anyByte };
@@ -121,7 +141,8 @@ private:
     Filter m_filter;
     uint64_t m_lengthAndFirstByteKeys = 0;
     bool m_bMatchesEmpty = false;
-    std::array<bool, 256> m_startBytes{};  // bytes that can start a character a row starts with
+    // For each byte, the rows whose first character can start with it, a bit each.
+    std::array<uint16_t, 256> m_rowsByStartByte{};
     std::array<std::vector<uint32_t>, ReplacementTable::kRowCount> m_beforeKeys;
 };
 
