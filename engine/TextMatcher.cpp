@@ -77,27 +77,17 @@ std::optional<uint16_t> ComposedForm(unsigned base, unsigned mark) {
 
 // The ASCII character whose full-width form the code is; 0 for none.
 unsigned char AsciiForm(uint16_t code) {
-    static const std::array<unsigned char, 512> kByTrail = [] {
-        std::array<unsigned char, 512> table{};
+    static const std::array<unsigned char, 0x10000> kByCode = [] {
+        std::array<unsigned char, 0x10000> table{};
         for (size_t k = 0; k < std::size(kFullWidthForms); ++k) {
-            const unsigned lead = kFullWidthForms[k] >> 8;
-            if (lead == 0x81 || lead == 0x82) {
-                table[(lead - 0x81) * 256 + (kFullWidthForms[k] & 0xFF)] =
-                    static_cast<unsigned char>(0x20 + k);
-            }
+            table[kFullWidthForms[k]] = static_cast<unsigned char>(0x20 + k);
+        }
+        for (const CodeForm& other : kOtherFullWidthCodes) {
+            table[other.code] = other.ascii;
         }
         return table;
     }();
-    const unsigned lead = code >> 8;
-    if (lead == 0x81 || lead == 0x82) {
-        return kByTrail[(lead - 0x81) * 256 + (code & 0xFF)];
-    }
-    for (const CodeForm& other : kOtherFullWidthCodes) {
-        if (other.code == code) {
-            return other.ascii;
-        }
-    }
-    return code == 0xEEFC ? '"' : code == 0xEEFB ? '\'' : 0;
+    return kByCode[code];
 }
 
 uint32_t DoubleByteKey(uint16_t code, const MatchOptions& options) {
@@ -136,7 +126,7 @@ TextCharacter ReadUnfolded(std::string_view text, size_t at, const MatchOptions&
         if (options.ignoreWidth && *composed != 0) {
             return {kDoubleByte | *composed, 2};
         }
-        return {kComposedPair | first << 8 | mark, 2};
+        return {kComposedPair | uint32_t{first} << 8 | mark, 2};
     }
     return {options.ignoreWidth ? kDoubleByte | HalfWidthKanaForm(first) : first, 1};
 }
@@ -163,6 +153,9 @@ CTextMatcher::CTextMatcher(const ReplacementTable& table)
             continue;
         }
         m_bMatchesEmpty = m_bMatchesEmpty || before.empty();
+        if (m_bExact && !before.empty()) {
+            m_startBytes[Byte(before, 0)] = true;
+        }
         m_lengthAndFirstByteKeys |= LengthAndFirstByteKey(before);
         for (size_t at = 0; at < before.size();) {
             const TextCharacter character = ReadCharacter(before, at, table.options);
@@ -170,37 +163,45 @@ CTextMatcher::CTextMatcher(const ReplacementTable& table)
             at += character.size;
         }
     }
-    MarkStartBytes();
+    if (!m_bExact) {
+        MarkStartBytes();
+    }
 }
 
-// A byte can start a wanted character alone, as the lead byte of a pair or as a half-width
-// katakana composed with a mark: every such character is tried once.
+// Without options a character starts with the byte the before text starts with. With them, a byte
+// can start a wanted character alone, as the lead byte of a pair, or as a half-width katakana
+// composed with a mark. A pair's key is its own code but for the lead bytes of full-width
+// forms, which are tried one by one.
 void CTextMatcher::MarkStartBytes() {
     std::vector<uint32_t> wanted;
     for (const std::vector<uint32_t>& keys : m_beforeKeys) {
         if (!keys.empty()) {
             wanted.push_back(keys.front());
+            if ((keys.front() & ~uint32_t{0xFFFF}) == kDoubleByte) {
+                m_startBytes[(keys.front() >> 8) & 0xFF] = true;
+            }
         }
     }
-    if (wanted.empty()) {
-        return;
-    }
-    const auto mark = [&](std::string_view character) {
+    const auto mark = [&](unsigned first, std::optional<unsigned> second) {
+        const char bytes[2] = {static_cast<char>(first), static_cast<char>(second.value_or(0))};
+        const std::string_view character(bytes, second ? 2 : 1);
         const TextCharacter read = ReadCharacter(character, 0, m_table.options);
         if (read.size == character.size() &&
             std::find(wanted.begin(), wanted.end(), read.key) != wanted.end()) {
-            m_startBytes[static_cast<unsigned char>(character[0])] = true;
+            m_startBytes[first] = true;
         }
     };
-    for (unsigned first = 0; first < 256; ++first) {
-        const char bytes[2] = {static_cast<char>(first), 0};
-        mark({bytes, 1});
-        if (IsLeadByte(static_cast<unsigned char>(first)) || IsHalfWidthKana(first)) {
-            for (unsigned second = 0; second < 256; ++second) {
-                const char pair[2] = {static_cast<char>(first), static_cast<char>(second)};
-                mark({pair, 2});
-            }
+    for (unsigned first = 0; first < 256 && !wanted.empty(); ++first) {
+        mark(first, std::nullopt);
+    }
+    for (const unsigned lead : {0x81u, 0x82u, 0xEEu, 0xFAu}) {
+        for (unsigned second = 0; second < 256 && !wanted.empty(); ++second) {
+            mark(lead, second);
         }
+    }
+    for (unsigned kana = 0xA1; kana <= 0xDF && !wanted.empty(); ++kana) {
+        mark(kana, kVoicedMark);
+        mark(kana, kSemiVoicedMark);
     }
 }
 

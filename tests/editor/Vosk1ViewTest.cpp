@@ -155,8 +155,9 @@ protected:
             }
             expected["status"] = s.status.value_or(windows.status);
             for (const FileDialogOptions& dialog : windows.dialogs) {
-                EXPECT_TRUE(dialog.initialName == kTableDialogInitialName &&
-                            dialog.filter == kTableDialogFilter && dialog.overwritePrompt);
+                EXPECT_EQ(dialog.initialName, kTableDialogInitialName);
+                EXPECT_EQ(dialog.filter, kTableDialogFilter);
+                EXPECT_TRUE(dialog.overwritePrompt);
             }
             // The arrows when all cells agree.
             std::set<std::string> arrows;
