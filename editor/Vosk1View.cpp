@@ -280,8 +280,9 @@ void CVosk1View::OnConfirm() noexcept {
         } else {
             SaveTable();
         }
-        // After a failed pass there is no result: the form stays open so that the user can mend
-        // the cause and confirm again, or cancel.
+        // The pass reports its file errors as reading the drawing at the start does, not in the
+        // framework's words of a failed command. Either way the form stays open, with no result,
+        // so that the user can mend the cause and confirm again, or cancel.
         try {
             m_doc.RunReplacementPass(m_strTable);
         } catch (const CFileException& error) {
