@@ -129,7 +129,8 @@ void CVosk1View::LoadTable() {
         m_windows.ShowMessageBox(TableLoadFailureReport(error), kMbOk | kMbIconStop);
         // A file that is there but is no table the program can take stays as it is: saving asks
         // for a name, as after New.
-        if (error.m_cause == CFileException::Cause::badFormat) {
+        if (error.m_cause == CFileException::Cause::badFormat ||
+            error.m_cause == CFileException::Cause::tooLarge) {
             m_bNewTable = 1;
         }
     }
