@@ -285,4 +285,28 @@ TEST_F(EndToEndTest, ATableBeyondMaxPathOpensSavesAndConfirms) {
     RemoveDirectoryW(table.parent_path().parent_path().c_str());
 }
 
+// Another program (a virus scanner, say) holds the result open: Confirm waits for it a while.
+TEST_F(EndToEndTest, ConfirmWaitsBrieflyForAResultThatAnotherProgramHolds) {
+    const fs::path result = m_work / L"jwc_temp.txt";
+    HANDLE held = CreateFileW(result.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Type(Data(L"typed.mse"));
+    m_expected["startup.mse"] = Data(L"typed.mse");
+    // Held past the wait: an error naming the result, which stays as it was, and the form stays.
+    Click(Cell(IDC_CONFIRM));
+    HWND box = WaitForWindow([](HWND window) { return GetMenu(window) == nullptr; });
+    EXPECT_NE(TextOf(GetDlgItem(box, 0xFFFF)).find(result.wstring()), std::wstring::npos);
+    m_expected["jwc_temp.txt"] = "";
+    EXPECT_EQ(Files(), m_expected);
+    Click(GetDlgItem(box, IDOK));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    // Held for half a second: Confirm succeeds.
+    Click(Cell(IDC_CONFIRM));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    CloseHandle(held);
+    EXPECT_EQ(WaitForExit(), 0u);
+    m_expected["jwc_temp.txt"] = Data(L"expected_jwc_temp.txt");
+    EXPECT_EQ(Files(), m_expected);
+}
+
 }  // namespace
