@@ -74,6 +74,12 @@ bool CFormDialog::OnCommand(int id) {
         case ID_FILE_SAVE_AS:
             m_view.OnFileSaveAs();
             return true;
+        case ID_MATCH_WHOLE:
+        case ID_MATCH_PART:
+        case ID_IGNORE_WIDTH:
+        case ID_IGNORE_CASE:
+            m_view.OnMatchOption(id);
+            return true;
         default:
             return false;
     }

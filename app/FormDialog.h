@@ -15,7 +15,8 @@ public:
     explicit CFormDialog(CVosk1View& view);
     ~CFormDialog() override;
 
-    // New, Open, Save and Save As; false for a command the view does not handle.
+    // New, Open, Save, Save As and the match options; false for a command the view does not
+    // handle.
     bool OnCommand(int id);
     // The font of the form's controls.
     HFONT GetFont() const;

@@ -46,7 +46,11 @@ TEST_F(TextFileTest, LinesAcrossChunkEdgesReadWhole) {
     while (file.ReadString(line)) {
         read.push_back(line);
     }
-    EXPECT_TRUE(read == lines && line.empty());
+    ASSERT_EQ(read.size(), lines.size());
+    for (size_t i = 0; i < read.size(); ++i) {
+        EXPECT_EQ(Difference(read[i], lines[i]), "") << "line " << i;
+    }
+    EXPECT_EQ(line, "");
 }
 
 // The old file stays until Close puts the new one in its place; a writer that is not closed

@@ -94,6 +94,7 @@ struct Scenario {
     const char* runParameter = "";
     unsigned sizeLimit = 0;  // of the files the steps write, in bytes; 0: none
     int focusRow = 0;        // the row whose after cell has the focus before the steps; 0: none
+    std::vector<int> options = {};  // match option commands of the menu, given before the steps
     std::vector<Step> steps = {};
     std::vector<Interaction> script = {};
     std::map<std::string, std::string> files = {};
@@ -102,6 +103,7 @@ struct Scenario {
     std::string list = "S\r\n";
     bool closes = false;
     int focus = 0;                           // the cell the form last moved the focus to
+    const char* menu = "1000";               // the match options checked: whole, part, width, case
     std::optional<std::string> status = {};  // the status bar; none: not looked at
 };
 
@@ -130,11 +132,15 @@ protected:
                 expected[inApp ? (kApp / fs::path(name.substr(4))).generic_string() : name] = bytes;
             }
             expected.insert({{"flag", std::to_string(s.afterNew == AfterNew::stillNew)},
-                             {"arrows", s.afterNew == AfterNew::none ? kArrowCellText : "  ---> "},
+                             {"arrows", s.afterNew != AfterNew::none &&
+                                                std::ranges::count(s.steps, Step::fileNew)
+                                            ? "  ---> "
+                                            : kArrowCellText},
                              {"title", s.title},
                              {"list", s.list},
                              {"closes", std::to_string(s.closes)},
-                             {"focus", std::to_string(s.focus)}});
+                             {"focus", std::to_string(s.focus)},
+                             {"menu", s.menu}});
             CHeadlessWindowSystem windows(s.script);
             CVosk1Doc doc;
             CVosk1View view(windows, doc, Directory().string() + "/" + kApp + "Vosk1.exe");
@@ -144,18 +150,26 @@ protected:
             if (s.focusRow > 0) {
                 view.OnCellFocus(IDC_AFTER_FIRST + s.focusRow - 1);
             }
+            for (const int command : s.options) {
+                view.OnMatchOption(command);
+            }
             for (const Step step : s.steps) {
                 Take(step, windows, view);
             }
             expected["status"] = s.status.value_or(windows.status);
             for (const FileDialogOptions& dialog : windows.dialogs) {
-                EXPECT_TRUE(dialog.initialName == kTableDialogInitialName &&
-                            dialog.filter == kTableDialogFilter && dialog.overwritePrompt);
+                EXPECT_EQ(dialog.initialName, kTableDialogInitialName);
+                EXPECT_EQ(dialog.filter, kTableDialogFilter);
+                EXPECT_TRUE(dialog.overwritePrompt);
             }
             // The arrows when all cells agree.
             std::set<std::string> arrows;
             for (int r = 0; r < 10; ++r) {
                 arrows.insert(windows.cells[IDC_ARROW_FIRST + r]);
+            }
+            std::string menu;
+            for (int id = ID_MATCH_WHOLE; id <= ID_IGNORE_CASE; ++id) {
+                menu += windows.menuChecks[id] ? '1' : '0';
             }
             std::map<std::string, std::string> seen = Snapshot(Directory());
             seen.insert({{"flag", std::to_string(view.m_bNewTable)},
@@ -164,6 +178,7 @@ protected:
                          {"list", windows.cells[IDC_TEXT_LIST]},
                          {"closes", std::to_string(windows.closeRequests)},
                          {"focus", std::to_string(windows.focus)},
+                         {"menu", menu},
                          {"status", windows.status}});
             EXPECT_EQ(seen, expected);
         }
@@ -200,6 +215,15 @@ TEST_F(Vosk1ViewTest, StartUp) {
          .steps = {Step::save},
          .script = {Missing("t.mse", kOpeningNewTable)},
          .files = {{"t.mse", Table("")}, {"Vosk.ini", "t.mse"}}},
+        {.name = "a table with a bad options line opens empty, and Confirm asks before saving",
+         .setup = [] { WriteFile("t.mse", Table("A ---> B\r\n") + "#options match=half\r\n"); },
+         .steps = {Step::confirm},
+         .script = {Box{(fs::current_path() / "t.mse").string() + "\n " +
+                        FillFormat(kBadTableSetting, {"11", "match=half"}) + kOpeningNewTable},
+                    kNo},
+         .files = {kPassInStart},
+         .afterNew = AfterNew::stillNew,
+         .closes = true},
         {.name = "a missing drawing leaves the text list empty",
          .setup = [] { fs::remove("temp.txt"); },
          .script = {Missing("temp.txt")},
@@ -218,6 +242,10 @@ TEST_F(Vosk1ViewTest, NewAndOpen) {
         {.name = "a failed Open changes nothing",
          .steps = {Step::fileNew, Step::open},
          .script = {Open{"new.mse"}, Framework("new.mse", kFrameworkFileNotFound)},
+         .afterNew = AfterNew::stillNew},
+        {.name = "New resets the match options",
+         .setup = [] { WriteFile("t.mse", Table("") + "#options match=part\r\n"); },
+         .steps = {Step::fileNew},
          .afterNew = AfterNew::stillNew},
         {.name = "a cancelled Open changes nothing",
          .steps = {Step::fileNew, Step::open},
@@ -239,6 +267,11 @@ TEST_F(Vosk1ViewTest, SaveAndSaveAs) {
         {.name = "Save writes the typed table and Vosk.ini",
          .steps = {Step::type, Step::save},
          .files = {{"t.mse", kTyped}, {"Vosk.ini", "t.mse"}}},
+        {.name = "Save keeps the match options the table was loaded with",
+         .setup = [] { WriteFile("t.mse", Table("A ---> B\r\n") + "#options width=ignore\r\n"); },
+         .steps = {Step::type, Step::save},
+         .files = {{"t.mse", kTyped + "#options width=ignore\r\n"}, {"Vosk.ini", "t.mse"}},
+         .menu = "1010"},
         {.name = "Save after New saves through the dialog in the program directory",
          .steps = {Step::fileNew, Step::type, Step::save},
          .script = {Save{"s.mse"}},
@@ -349,14 +382,34 @@ TEST_F(Vosk1ViewTest, PickAndStatus) {
          .steps = {Step::pick},
          .focus = IDC_AFTER_FIRST + 2,
          .status = Status(FillFormat(kRowRemoves, {"3", "1"}), {"0", "1", "0"})},
-        {.name = "Open counts the new table's matches",
-         .setup = [] { WriteFile(kApp + "/x.mse"s, "Z ---> Q"); },
+        {.name = "Open counts the new table's matches under its options",
+         .setup =
+             [] { WriteFile(kApp + "/x.mse"s, Table("z ---> Q\r\n") + "#options case=ignore"); },
          .steps = {Step::open},
          .script = {Open{"x.mse"}},
          .files = {{"app/Vosk.ini", "x.mse"}},
          .title = "x.mse",
          .list = "A\r\nZ\r\n",
-         .status = Status(FillFormat(kRowReplaces, {"1", "1"}), {"1", "0", "0"})},
+         .menu = "1001",
+         .status = Status(FillFormat(kRowReplaces, {"1", "1"}), {"1", "0", "0"}) +
+                   kStatusSeparator + FillFormat(kOptionsInForce, {kOptionIgnoreCase})},
+        {.name = "part matching from the menu counts the places, is named and is saved",
+         .setup = [] { WriteFile("temp.txt", "ch 0 0 1 0 \"AxA\r\n"); },
+         .options = {ID_MATCH_PART},
+         .steps = {Step::save},
+         .files = {{"t.mse", Table("A ---> B\r\n") + "#options match=part\r\n"},
+                   {"Vosk.ini", "t.mse"}},
+         .list = "AxA\r\n",
+         .menu = "0100",
+         .status = Status(FillFormat(kRowReplacesPlaces, {"1", "1", "2"}), {"1", "0", "0"}) +
+                   kStatusSeparator + FillFormat(kOptionsInForce, {kOptionPart})},
+        {.name = "the options in force are named in the menu's order",
+         .options = {ID_IGNORE_CASE, ID_MATCH_PART, ID_IGNORE_WIDTH, ID_MATCH_WHOLE},
+         .menu = "1011",
+         .status =
+             Status(FillFormat(kRowMatchesNothing, {"1"}), {"0", "0", "0"}) + kStatusSeparator +
+             FillFormat(kOptionsInForce,
+                        {kOptionIgnoreWidth + std::string(kOptionJoiner) + kOptionIgnoreCase})},
     };
     // Row 1 lays out A, row 2 removes B, row 3 takes A after it, row 4 finds A taken, row 5
     // matches nothing, row 6 replaces C; rows 7 to 10 are empty. The focused row shows its kind.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <random>
-#include <tuple>
 
 #include "engine/Vosk1Doc.h"
 #include "tests/support/ScratchDirectory.h"
@@ -13,9 +12,10 @@ class DrawingTest : public ScratchDirectoryTest {
 protected:
     // The output of the pass over input, by a table whose first rows are the given ones.
     std::string Run(const std::string& input, const std::vector<ReplacementRow>& rows,
-                    const std::string& runParameter = "") {
+                    const std::string& runParameter = "", MatchOptions options = {}) {
         ReplacementTable table;
         std::copy(rows.begin(), rows.end(), table.rows.begin());
+        table.options = options;
         WriteFile("temp.txt", input);
         m_doc.OnNewDocument(runParameter);
         m_doc.RunReplacementPass(table);
@@ -48,25 +48,92 @@ TEST_F(ReplacementPassTest, RunsOfUnchangedLinesMeetChangedOnesAnywhere) {
     const std::string longLine = "ch 1 2 1 0 \"" + std::string(2'000'000, 'L');
     input += longLine + "\r\nch 1 2 1 0 \"A";
     expected += longLine + "\r\nch 1 2 1 0 \"B\r\n";
-    EXPECT_TRUE(Run(input, {{"A", "B"}, {"C", ""}}) == expected);
+    EXPECT_EQ(Difference(Run(input, {{"A", "B"}, {"C", ""}}), expected), "");
+}
+
+// Texts as the host writes them run to the end of the line, and an unused row changes nothing.
+// With the options a before text is found inside texts, a character at a time, and full-width,
+// half-width and letter-case forms are equal.
+TEST_F(ReplacementPassTest, MatchesTextsAsTheOptionsSay) {
+    constexpr MatchOptions kWhole, kPart{.part = true}, kWidth{.ignoreWidth = true},
+        kCase{.ignoreCase = true}, kAll{true, true, true};
+    struct Case {
+        MatchOptions options;
+        std::vector<ReplacementRow> rows;
+        std::string text;
+        std::string output;  // what stands in place of the record with the text
+    };
+    const std::string r = "ch 0 0 1 0 \"";
+    const Case cases[] = {
+        {kWhole, {{"12\" PIPE", "300"}}, "12\" PIPE", r + "300\r\n"},
+        {kWhole, {{"12", "300"}}, "12\" PIPE", r + "12\" PIPE\r\n"},
+        {kWhole, {}, "", r + "\r\n"},
+        {kWhole, {{"", "X"}}, "", r + "X\r\n"},
+        {kPart, {{"1F", "2F"}}, "1F-101 1F", r + "2F-101 2F\r\n"},
+        {kPart, {{"A", "B"}, {"B", "CC"}, {"", "Z"}}, "AB", r + "CCCC\r\n"},
+        {kPart, {{"ab", ""}}, "abab", ""},
+        {kPart, {{"PS", "X//Y"}, {"Q", "R"}}, "PSQ", r + "X\r\nch 0 -2.5 1 0 \"YR\r\n"},
+        // ア is 83 41: "A\x83" lies across two characters; ｶ is part of ｶﾞ.
+        {kPart,
+         {{"A\x83", "X"}, {"\xB6", "X"}},
+         "\x83\x41\x83\x41\xB6\xDE",
+         r + "\x83\x41\x83\x41\xB6\xDE\r\n"},
+        // ＥＶ, ｴﾚﾍﾞｰﾀｰ and エレベーター, ｶﾞ and ガ, ￥ and \; ひ and ヒ stay different.
+        {kWidth, {{"EV", "1"}}, "\x82\x64\x82\x75", r + "1\r\n"},
+        {kWidth,
+         {{"\xB4\xDA\xCD\xDE\xB0\xC0\xB0", "2"}},
+         "\x83\x47\x83\x8C\x83\x78\x81\x5B\x83\x5E\x81\x5B",
+         r + "2\r\n"},
+        {kWidth, {{"\xB6\xDE\\", "3"}}, "\x83\x4B\x81\x8F", r + "3\r\n"},
+        {kWidth, {{"\xCB", "4"}, {"ev", "5"}}, "\x82\xD0", r + "\x82\xD0\r\n"},
+        {kCase, {{"ev", "6"}, {"\x82\x85\x82\x96", "7"}}, "EV", r + "6\r\n"},
+        {kCase, {{"ev", "8"}}, "\x82\x64\x82\x75", r + "\x82\x64\x82\x75\r\n"},
+        {kAll, {{"ev", "9"}}, "1\x82\x64\x82\x96 Ev", r + "19 9\r\n"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Run("hs 1\ncn0 2 2.5\nch 0 0 1 0 \"" + c.text, c.rows, "", c.options),
+                  "cn0 2 2.5\r\n" + c.output)
+            << c.text;
+    }
 }
 
 // Text of width 2 and height 2.5 at scale 1.
 TEST_F(MultiLineLayoutTest, StepsAtRightAnglesToTheDirection) {
-    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
-        {"ch 100 200 1 0 ", "A//B//C", "",
-         "ch 100 200 1 0 \"A\r\nch 100 197.5 1 0 \"B\r\nch 100 195 1 0 \"C\r\n"},
-        {"cv 10 10 0 -1 ", "a//b", "", "cv 10 10 0 -1 \"a\r\ncv 8 10 0 -1 \"b\r\n"},
-        {"ch 0 0 3 4 ", "a//b", "", "ch 0 0 3 4 \"a\r\nch 2 -1.5 3 4 \"b\r\n"},
-        {"ch 1.000 0.00001 1.0 0 ", "a//b", "",
-         "ch 1 1e-005 1.0 0 \"a\r\nch 1 -2.49999 1.0 0 \"b\r\n"},
-        {"ch 0 0 1 0 ", "//a////", "",
-         "ch 0 0 1 0 \"\r\nch 0 -2.5 1 0 \"a\r\nch 0 -5 1 0 \"\r\nch 0 -7.5 1 0 \"\r\n"},
-        {"ch 0 0 1 0 ", "a//b", "/P-0.5", "ch 0 0 1 0 \"a\r\nch 0 1.25 1 0 \"b\r\n"},
-        {"ch 7 8 1 1 ", "a//b", "xxx", "ch 7 8 1 1 \"a\r\nch 7 8 1 1 \"b\r\n"},
+    struct Case {
+        std::string header;  // of the text record
+        std::string after;
+        std::string parameter = "";  // the run parameter
+        std::string records;         // the records written for it
+    };
+    const Case cases[] = {
+        {.header = "ch 100 200 1 0 ",
+         .after = "A//B//C",
+         .records = "ch 100 200 1 0 \"A\r\nch 100 197.5 1 0 \"B\r\nch 100 195 1 0 \"C\r\n"},
+        {.header = "cv 10 10 0 -1 ",
+         .after = "a//b",
+         .records = "cv 10 10 0 -1 \"a\r\ncv 8 10 0 -1 \"b\r\n"},
+        {.header = "ch 0 0 3 4 ",
+         .after = "a//b",
+         .records = "ch 0 0 3 4 \"a\r\nch 2 -1.5 3 4 \"b\r\n"},
+        {.header = "ch 1.000 0.00001 1.0 0 ",
+         .after = "a//b",
+         .records = "ch 1 1e-005 1.0 0 \"a\r\nch 1 -2.49999 1.0 0 \"b\r\n"},
+        {.header = "ch 0 0 1 0 ",
+         .after = "//a////",
+         .records = "ch 0 0 1 0 \"\r\nch 0 -2.5 1 0 \"a\r\nch 0 -5 1 0 \"\r\nch 0 -7.5 1 0 \"\r\n"},
+        {.header = "ch 0 0 1 0 ",
+         .after = "a//b",
+         .parameter = "/P-0.5",
+         .records = "ch 0 0 1 0 \"a\r\nch 0 1.25 1 0 \"b\r\n"},
+        {.header = "ch 7 8 1 1 ",
+         .after = "a//b",
+         .parameter = "xxx",
+         .records = "ch 7 8 1 1 \"a\r\nch 7 8 1 1 \"b\r\n"},
         // Without a direction the lines go down as for horizontal text.
-        {"ch 7 8 ", "a//b", "", "ch 7 8   \"a\r\nch 7 5.5   \"b\r\n"},
-        {"c2 1 2 1 0 extra fields ", "a//b", "", "c2 1 2 1 0 \"a\r\nc2 1 -0.5 1 0 \"b\r\n"},
+        {.header = "ch 7 8 ", .after = "a//b", .records = "ch 7 8   \"a\r\nch 7 5.5   \"b\r\n"},
+        {.header = "c2 1 2 1 0 extra fields ",
+         .after = "a//b",
+         .records = "c2 1 2 1 0 \"a\r\nc2 1 -0.5 1 0 \"b\r\n"},
     };
     for (const auto& [header, after, parameter, records] : cases) {
         EXPECT_EQ(Run("hs 1\ncn0 2 2.5\n" + header + "\"T", {{"T", after}}, parameter),
