@@ -1,6 +1,7 @@
 # What `cmake --install` puts where. The Windows build installs the release folder that CPack
-# zips (`--target package`): the two programs, the guide as a text file, the sample and the
-# notices of the runtime linked into the programs. On Linux vosk1-batch installs with its manual.
+# zips (`--target package`): the two programs, stripped, the guide as a text file, the sample,
+# the licence and the notices of the runtime linked into the programs. On Linux vosk1-batch
+# installs with its manual.
 # The guide as a text file, made in every build: it checks that the guide quotes every text the
 # program shows.
 set(guide_text ${PROJECT_BINARY_DIR}/Vosk1-guide-ja.txt)
@@ -14,11 +15,14 @@ add_custom_target(vosk1_guide_text ALL DEPENDS ${guide_text})
 if(WIN32)
     install(TARGETS Vosk1 vosk1-batch DESTINATION .)
     install(FILES ${guide_text} ${PROJECT_SOURCE_DIR}/docs/screenshot.png DESTINATION .)
+    install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
     install(FILES ${PROJECT_SOURCE_DIR}/examples/temp.txt ${PROJECT_SOURCE_DIR}/examples/sample.mse
         DESTINATION sample)
     install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/licenses/ DESTINATION licenses)
 
     set(CPACK_GENERATOR ZIP)
+    # The programs in the build tree keep their debugging information; the released ones do not.
+    set(CPACK_STRIP_FILES TRUE)
     set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-win64)
     set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/package)
     include(CPack)

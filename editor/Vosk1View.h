@@ -38,6 +38,8 @@ public:
     void OnFileSaveAs() noexcept;
     void OnConfirm() noexcept;
     void OnCancelButton() noexcept;
+    // The match option commands of the menu, by id; they change the table's options.
+    void OnMatchOption(int commandId) noexcept;
     // A cell has taken the focus, or its text has changed; other controls are let be. The row
     // whose cell last had the focus is the current row, row 1 until one has.
     void OnCellFocus(int controlId) noexcept;
@@ -61,8 +63,10 @@ private:
     template <class Command>
     void RunCommand(const Command& command) noexcept;
     void ClearTable();
-    // The rows in the cells; nullopt when a cell holds a character Shift-JIS cannot represent,
-    // and then problem says which.
+    // The table's options as the menu's checks.
+    void ShowOptions();
+    // The rows in the cells, with the table's options; nullopt when a cell holds a character
+    // Shift-JIS cannot represent, and then problem says which.
     std::optional<ReplacementTable> CellRows(std::string& problem);
     // Takes the cells into the rows; false, after saying which cell, when one holds a character
     // Shift-JIS cannot represent, and then the rows are unchanged.

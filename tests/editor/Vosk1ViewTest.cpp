@@ -101,6 +101,7 @@ struct Scenario {
     const char* runParameter = "";
     unsigned sizeLimit = 0;  // of the files the steps write, in bytes; 0: none
     int focusRow = 0;        // the row whose after cell has the focus before the steps; 0: none
+    std::vector<int> options = {};  // match option commands of the menu, given before the steps
     std::vector<Step> steps = {};
     std::vector<Interaction> script = {};
     std::map<std::string, std::string> files = {};
@@ -109,6 +110,7 @@ struct Scenario {
     std::string list = "S\r\n";
     bool closes = false;
     int focus = 0;                           // the cell the form last moved the focus to
+    const char* menu = "1000";               // the match options checked: whole, part, width, case
     std::optional<std::string> status = {};  // the status bar; none: not looked at
 };
 
@@ -137,11 +139,15 @@ protected:
                 expected[inApp ? (kApp / fs::path(name.substr(4))).generic_string() : name] = bytes;
             }
             expected.insert({{"flag", std::to_string(s.afterNew == AfterNew::stillNew)},
-                             {"arrows", s.afterNew == AfterNew::none ? kArrowCellText : "  ---> "},
+                             {"arrows", s.afterNew != AfterNew::none &&
+                                                std::ranges::count(s.steps, Step::fileNew)
+                                            ? "  ---> "
+                                            : kArrowCellText},
                              {"title", s.title},
                              {"list", s.list},
                              {"closes", std::to_string(s.closes)},
-                             {"focus", std::to_string(s.focus)}});
+                             {"focus", std::to_string(s.focus)},
+                             {"menu", s.menu}});
             CHeadlessWindowSystem windows(s.script);
             CVosk1Doc doc;
             CVosk1View view(windows, doc, Directory().string() + "/" + kApp + "Vosk1.exe");
@@ -150,6 +156,9 @@ protected:
             const CSizeLimit limit(s.sizeLimit);
             if (s.focusRow > 0) {
                 view.OnCellFocus(IDC_AFTER_FIRST + s.focusRow - 1);
+            }
+            for (const int command : s.options) {
+                view.OnMatchOption(command);
             }
             for (const Step step : s.steps) {
                 Take(step, windows, view);
@@ -165,6 +174,10 @@ protected:
             for (int r = 0; r < 10; ++r) {
                 arrows.insert(windows.cells[IDC_ARROW_FIRST + r]);
             }
+            std::string menu;
+            for (int id = ID_MATCH_WHOLE; id <= ID_IGNORE_CASE; ++id) {
+                menu += windows.menuChecks[id] ? '1' : '0';
+            }
             std::map<std::string, std::string> seen = Snapshot(Directory());
             seen.insert({{"flag", std::to_string(view.m_bNewTable)},
                          {"arrows", *arrows.begin() + (arrows.size() == 1 ? "" : " and more")},
@@ -172,6 +185,7 @@ protected:
                          {"list", windows.cells[IDC_TEXT_LIST]},
                          {"closes", std::to_string(windows.closeRequests)},
                          {"focus", std::to_string(windows.focus)},
+                         {"menu", menu},
                          {"status", windows.status}});
             EXPECT_EQ(seen, expected);
         }
@@ -212,6 +226,15 @@ TEST_F(Vosk1ViewTest, StartUp) {
          .steps = {Step::save},
          .script = {Missing("t.mse", kOpeningNewTable)},
          .files = {{"t.mse", Table("")}, {"Vosk.ini", "t.mse"}}},
+        {.name = "a table with a bad options line opens empty, and Confirm asks before saving",
+         .setup = [] { WriteFile("t.mse", Table("A ---> B\r\n") + "#options match=half\r\n"); },
+         .steps = {Step::confirm},
+         .script = {Box{(fs::current_path() / "t.mse").string() + "\n " +
+                        FillFormat(kBadTableSetting, {"11", "match=half"}) + kOpeningNewTable},
+                    kNo},
+         .files = {kPassInStart},
+         .afterNew = AfterNew::stillNew,
+         .closes = true},
         {.name = "a missing drawing leaves the text list empty",
          .setup = [] { fs::remove("temp.txt"); },
          .script = {Missing("temp.txt")},
@@ -230,6 +253,10 @@ TEST_F(Vosk1ViewTest, NewAndOpen) {
         {.name = "a failed Open changes nothing",
          .steps = {Step::fileNew, Step::open},
          .script = {Open{"new.mse"}, Framework("new.mse", kFrameworkFileNotFound)},
+         .afterNew = AfterNew::stillNew},
+        {.name = "New resets the match options",
+         .setup = [] { WriteFile("t.mse", Table("") + "#options match=part\r\n"); },
+         .steps = {Step::fileNew},
          .afterNew = AfterNew::stillNew},
         {.name = "a cancelled Open changes nothing",
          .steps = {Step::fileNew, Step::open},
@@ -251,6 +278,11 @@ TEST_F(Vosk1ViewTest, SaveAndSaveAs) {
         {.name = "Save writes the typed table and Vosk.ini",
          .steps = {Step::type, Step::save},
          .files = {{"t.mse", kTyped}, {"Vosk.ini", "t.mse"}}},
+        {.name = "Save keeps the match options the table was loaded with",
+         .setup = [] { WriteFile("t.mse", Table("A ---> B\r\n") + "#options width=ignore\r\n"); },
+         .steps = {Step::type, Step::save},
+         .files = {{"t.mse", kTyped + "#options width=ignore\r\n"}, {"Vosk.ini", "t.mse"}},
+         .menu = "1010"},
         {.name = "Save after New saves through the dialog in the program directory",
          .steps = {Step::fileNew, Step::type, Step::save},
          .script = {Save{"s.mse"}},
@@ -397,6 +429,45 @@ TEST_F(Vosk1ViewTest, PickAndStatus) {
          .title = "x.mse",
          .list = "A\r\nZ\r\n",
          .status = kRow1ReplacesOne + kTotals100},
+        {.name = "Open counts the new table's matches under its options",
+         .setup =
+             [] { WriteFile(kApp + "/x.mse"s, Table("z ---> Q\r\n") + "#options case=ignore"); },
+         .steps = {Step::open},
+         .script = {Open{"x.mse"}},
+         .files = {{"app/Vosk.ini", "x.mse"}},
+         .title = "x.mse",
+         .list = "A\r\nZ\r\n",
+         .menu = "1001",
+         // ［大文字と小文字を区別しない］
+         .status = kRow1ReplacesOne + kTotals100 +
+                   "\x81\x40\x81\x6D\x91\xE5\x95\xB6\x8E\x9A\x82\xC6\x8F\xAC\x95\xB6\x8E\x9A\x82"
+                   "\xF0\x8B\xE6\x95\xCA\x82\xB5\x82\xC8\x82\xA2\x81\x6E"},
+        {.name = "part matching from the menu counts the places, is named and is saved",
+         .setup = [] { WriteFile("temp.txt", "ch 0 0 1 0 \"AxA\r\n"); },
+         .options = {ID_MATCH_PART},
+         .steps = {Step::save},
+         .files = {{"t.mse", Table("A ---> B\r\n") + "#options match=part\r\n"},
+                   {"Vosk.ini", "t.mse"}},
+         .list = "AxA\r\n",
+         .menu = "0100",
+         // 行 1: 1 件の文字で 2 か所を置換　...　［文字の一部も置換する］
+         .status = "\x8D\x73 1: 1 \x8C\x8F\x82\xCC\x95\xB6\x8E\x9A\x82\xC5 2 "
+                   "\x82\xA9\x8F\x8A\x82\xF0\x92\x75\x8A\xB7\x81\x40" +
+                   kTotals100 +
+                   "\x81\x40\x81\x6D\x95\xB6\x8E\x9A\x82\xCC\x88\xEA\x95\x94\x82\xE0\x92\x75\x8A"
+                   "\xB7\x82\xB7\x82\xE9\x81\x6E"},
+        {.name = "the options in force are named in the menu's order",
+         .options = {ID_IGNORE_CASE, ID_MATCH_PART, ID_IGNORE_WIDTH, ID_MATCH_WHOLE},
+         .menu = "1011",
+         // 行 1:
+         // 一致する文字がありません　...　［全角と半角を区別しない・大文字と小文字を区別しない］
+         .status = "\x8D\x73 1: "
+                   "\x88\xEA\x92\x76\x82\xB7\x82\xE9\x95\xB6\x8E\x9A\x82\xAA\x82\xA0\x82\xE8\x82"
+                   "\xDC\x82\xB9\x82\xF1\x81\x40" +
+                   kTotals000 +
+                   "\x81\x40\x81\x6D\x91\x53\x8A\x70\x82\xC6\x94\xBC\x8A\x70\x82\xF0\x8B\xE6\x95"
+                   "\xCA\x82\xB5\x82\xC8\x82\xA2\x81\x45\x91\xE5\x95\xB6\x8E\x9A\x82\xC6\x8F\xAC"
+                   "\x95\xB6\x8E\x9A\x82\xF0\x8B\xE6\x95\xCA\x82\xB5\x82\xC8\x82\xA2\x81\x6E"},
     };
     // Row 1 lays out A, row 2 removes B, row 3 takes A after it, row 4 finds A taken, row 5
     // matches nothing, row 6 replaces C; rows 7 to 10 are empty. The focused row shows its kind.

@@ -12,9 +12,10 @@ class DrawingTest : public ScratchDirectoryTest {
 protected:
     // The output of the pass over input, by a table whose first rows are the given ones.
     std::string Run(const std::string& input, const std::vector<ReplacementRow>& rows,
-                    const std::string& runParameter = "") {
+                    const std::string& runParameter = "", MatchOptions options = {}) {
         ReplacementTable table;
         std::copy(rows.begin(), rows.end(), table.rows.begin());
+        table.options = options;
         WriteFile("temp.txt", input);
         m_doc.OnNewDocument(runParameter);
         m_doc.RunReplacementPass(table);
@@ -48,6 +49,52 @@ TEST_F(ReplacementPassTest, RunsOfUnchangedLinesMeetChangedOnesAnywhere) {
     input += longLine + "\r\nch 1 2 1 0 \"A";
     expected += longLine + "\r\nch 1 2 1 0 \"B\r\n";
     EXPECT_EQ(Difference(Run(input, {{"A", "B"}, {"C", ""}}), expected), "");
+}
+
+// Texts as the host writes them run to the end of the line, and an unused row changes nothing.
+// With the options a before text is found inside texts, a character at a time, and full-width,
+// half-width and letter-case forms are equal.
+TEST_F(ReplacementPassTest, MatchesTextsAsTheOptionsSay) {
+    constexpr MatchOptions kWhole, kPart{.part = true}, kWidth{.ignoreWidth = true},
+        kCase{.ignoreCase = true}, kAll{true, true, true};
+    struct Case {
+        MatchOptions options;
+        std::vector<ReplacementRow> rows;
+        std::string text;
+        std::string output;  // what stands in place of the record with the text
+    };
+    const std::string r = "ch 0 0 1 0 \"";
+    const Case cases[] = {
+        {kWhole, {{"12\" PIPE", "300"}}, "12\" PIPE", r + "300\r\n"},
+        {kWhole, {{"12", "300"}}, "12\" PIPE", r + "12\" PIPE\r\n"},
+        {kWhole, {}, "", r + "\r\n"},
+        {kWhole, {{"", "X"}}, "", r + "X\r\n"},
+        {kPart, {{"1F", "2F"}}, "1F-101 1F", r + "2F-101 2F\r\n"},
+        {kPart, {{"A", "B"}, {"B", "CC"}, {"", "Z"}}, "AB", r + "CCCC\r\n"},
+        {kPart, {{"ab", ""}}, "abab", ""},
+        {kPart, {{"PS", "X//Y"}, {"Q", "R"}}, "PSQ", r + "X\r\nch 0 -2.5 1 0 \"YR\r\n"},
+        // ア is 83 41: "A\x83" lies across two characters; ｶ is part of ｶﾞ.
+        {kPart,
+         {{"A\x83", "X"}, {"\xB6", "X"}},
+         "\x83\x41\x83\x41\xB6\xDE",
+         r + "\x83\x41\x83\x41\xB6\xDE\r\n"},
+        // ＥＶ, ｴﾚﾍﾞｰﾀｰ and エレベーター, ｶﾞ and ガ, ￥ and \; ひ and ヒ stay different.
+        {kWidth, {{"EV", "1"}}, "\x82\x64\x82\x75", r + "1\r\n"},
+        {kWidth,
+         {{"\xB4\xDA\xCD\xDE\xB0\xC0\xB0", "2"}},
+         "\x83\x47\x83\x8C\x83\x78\x81\x5B\x83\x5E\x81\x5B",
+         r + "2\r\n"},
+        {kWidth, {{"\xB6\xDE\\", "3"}}, "\x83\x4B\x81\x8F", r + "3\r\n"},
+        {kWidth, {{"\xCB", "4"}, {"ev", "5"}}, "\x82\xD0", r + "\x82\xD0\r\n"},
+        {kCase, {{"ev", "6"}, {"\x82\x85\x82\x96", "7"}}, "EV", r + "6\r\n"},
+        {kCase, {{"ev", "8"}}, "\x82\x64\x82\x75", r + "\x82\x64\x82\x75\r\n"},
+        {kAll, {{"ev", "9"}}, "1\x82\x64\x82\x96 Ev", r + "19 9\r\n"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Run("hs 1\ncn0 2 2.5\nch 0 0 1 0 \"" + c.text, c.rows, "", c.options),
+                  "cn0 2 2.5\r\n" + c.output)
+            << c.text;
+    }
 }
 
 // Text of width 2 and height 2.5 at scale 1.
