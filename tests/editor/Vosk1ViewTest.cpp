@@ -381,54 +381,33 @@ TEST_F(Vosk1ViewTest, ConfirmAndCancel) {
     });
 }
 
-// The status bar: the current row's text, if any, and the totals replaced, removed, laid out.
-// 合計: 置換 0 件、削除 0 件、複数行 0 件
-const std::string kTotals000 =
-    "\x8D\x87\x8C\x76: \x92\x75\x8A\xB7 0 \x8C\x8F\x81\x41\x8D\xED\x8F\x9C 0 "
-    "\x8C\x8F\x81\x41\x95\xA1\x90\x94\x8D\x73 0 \x8C\x8F";
-// 合計: 置換 1 件、削除 0 件、複数行 0 件
-const std::string kTotals100 =
-    "\x8D\x87\x8C\x76: \x92\x75\x8A\xB7 1 \x8C\x8F\x81\x41\x8D\xED\x8F\x9C 0 "
-    "\x8C\x8F\x81\x41\x95\xA1\x90\x94\x8D\x73 0 \x8C\x8F";
-// 合計: 置換 0 件、削除 1 件、複数行 0 件
-const std::string kTotals010 =
-    "\x8D\x87\x8C\x76: \x92\x75\x8A\xB7 0 \x8C\x8F\x81\x41\x8D\xED\x8F\x9C 1 "
-    "\x8C\x8F\x81\x41\x95\xA1\x90\x94\x8D\x73 0 \x8C\x8F";
-// 合計: 置換 1 件、削除 1 件、複数行 2 件
-const std::string kTotals112 =
-    "\x8D\x87\x8C\x76: \x92\x75\x8A\xB7 1 \x8C\x8F\x81\x41\x8D\xED\x8F\x9C 1 "
-    "\x8C\x8F\x81\x41\x95\xA1\x90\x94\x8D\x73 2 \x8C\x8F";
-// 行 1: 1 件を置換　
-const std::string kRow1ReplacesOne = "\x8D\x73 1: 1 \x8C\x8F\x82\xF0\x92\x75\x8A\xB7\x81\x40";
+// The status bar: the current row's text, if any, the totals replaced, removed and laid out, and
+// the names of the options in force, if any.
+std::string Status(const std::string& row, const std::string& totals,
+                   const std::string& inForce = "") {
+    const std::string text =
+        (row.empty() ? "" : row + kStatusSeparator) +
+        FillFormat(kTotals, {totals.substr(0, 1), totals.substr(1, 1), totals.substr(2)});
+    return inForce.empty() ? text
+                           : text + kStatusSeparator + FillFormat(kOptionsInForce, {inForce});
+}
 
 TEST_F(Vosk1ViewTest, PickAndStatus) {
+    const std::string row1ReplacesOne = FillFormat(kRowReplaces, {"1", "1"});
     std::vector<Scenario> scenarios = {
         {.name = "a pick at start fills row 1 and moves to its after cell",
          .steps = {Step::pick},
          .focus = IDC_AFTER_FIRST,
-         .status = kRow1ReplacesOne + kTotals100},
+         .status = Status(row1ReplacesOne, "100")},
         {.name = "a pick fills the row last focused",
          .focusRow = 3,
          .steps = {Step::pick},
          .focus = IDC_AFTER_FIRST + 2,
-         // 行 3: 1 件を削除　
-         .status = "\x8D\x73 3: 1 \x8C\x8F\x82\xF0\x8D\xED\x8F\x9C\x81\x40" + kTotals010},
+         .status = Status(FillFormat(kRowRemoves, {"3", "1"}), "010")},
         {.name = "typing in a cell changes the status bar",
          .focusRow = 2,
          .steps = {Step::type},
-         // 行 2: 一致する文字がありません　
-         .status = "\x8D\x73 2: "
-                   "\x88\xEA\x92\x76\x82\xB7\x82\xE9\x95\xB6\x8E\x9A\x82\xAA\x82\xA0\x82\xE8\x82"
-                   "\xDC\x82\xB9\x82\xF1\x81\x40" +
-                   kTotals000},
-        {.name = "Open counts the new table's matches",
-         .setup = [] { WriteFile(kApp + "/x.mse"s, "Z ---> Q"); },
-         .steps = {Step::open},
-         .script = {Open{"x.mse"}},
-         .files = {{"app/Vosk.ini", "x.mse"}},
-         .title = "x.mse",
-         .list = "A\r\nZ\r\n",
-         .status = kRow1ReplacesOne + kTotals100},
+         .status = Status(FillFormat(kRowMatchesNothing, {"2"}), "000")},
         {.name = "Open counts the new table's matches under its options",
          .setup =
              [] { WriteFile(kApp + "/x.mse"s, Table("z ---> Q\r\n") + "#options case=ignore"); },
@@ -438,10 +417,7 @@ TEST_F(Vosk1ViewTest, PickAndStatus) {
          .title = "x.mse",
          .list = "A\r\nZ\r\n",
          .menu = "1001",
-         // ［大文字と小文字を区別しない］
-         .status = kRow1ReplacesOne + kTotals100 +
-                   "\x81\x40\x81\x6D\x91\xE5\x95\xB6\x8E\x9A\x82\xC6\x8F\xAC\x95\xB6\x8E\x9A\x82"
-                   "\xF0\x8B\xE6\x95\xCA\x82\xB5\x82\xC8\x82\xA2\x81\x6E"},
+         .status = Status(row1ReplacesOne, "100", kOptionIgnoreCase)},
         {.name = "part matching from the menu counts the places, is named and is saved",
          .setup = [] { WriteFile("temp.txt", "ch 0 0 1 0 \"AxA\r\n"); },
          .options = {ID_MATCH_PART},
@@ -450,24 +426,12 @@ TEST_F(Vosk1ViewTest, PickAndStatus) {
                    {"Vosk.ini", "t.mse"}},
          .list = "AxA\r\n",
          .menu = "0100",
-         // 行 1: 1 件の文字で 2 か所を置換　...　［文字の一部も置換する］
-         .status = "\x8D\x73 1: 1 \x8C\x8F\x82\xCC\x95\xB6\x8E\x9A\x82\xC5 2 "
-                   "\x82\xA9\x8F\x8A\x82\xF0\x92\x75\x8A\xB7\x81\x40" +
-                   kTotals100 +
-                   "\x81\x40\x81\x6D\x95\xB6\x8E\x9A\x82\xCC\x88\xEA\x95\x94\x82\xE0\x92\x75\x8A"
-                   "\xB7\x82\xB7\x82\xE9\x81\x6E"},
+         .status = Status(FillFormat(kRowReplacesPlaces, {"1", "1", "2"}), "100", kOptionPart)},
         {.name = "the options in force are named in the menu's order",
          .options = {ID_IGNORE_CASE, ID_MATCH_PART, ID_IGNORE_WIDTH, ID_MATCH_WHOLE},
          .menu = "1011",
-         // 行 1:
-         // 一致する文字がありません　...　［全角と半角を区別しない・大文字と小文字を区別しない］
-         .status = "\x8D\x73 1: "
-                   "\x88\xEA\x92\x76\x82\xB7\x82\xE9\x95\xB6\x8E\x9A\x82\xAA\x82\xA0\x82\xE8\x82"
-                   "\xDC\x82\xB9\x82\xF1\x81\x40" +
-                   kTotals000 +
-                   "\x81\x40\x81\x6D\x91\x53\x8A\x70\x82\xC6\x94\xBC\x8A\x70\x82\xF0\x8B\xE6\x95"
-                   "\xCA\x82\xB5\x82\xC8\x82\xA2\x81\x45\x91\xE5\x95\xB6\x8E\x9A\x82\xC6\x8F\xAC"
-                   "\x95\xB6\x8E\x9A\x82\xF0\x8B\xE6\x95\xCA\x82\xB5\x82\xC8\x82\xA2\x81\x6E"},
+         .status = Status(FillFormat(kRowMatchesNothing, {"1"}), "000",
+                          kOptionIgnoreWidth + std::string(kOptionJoiner) + kOptionIgnoreCase)},
     };
     // Row 1 lays out A, row 2 removes B, row 3 takes A after it, row 4 finds A taken, row 5
     // matches nothing, row 6 replaces C; rows 7 to 10 are empty. The focused row shows its kind.
@@ -476,28 +440,17 @@ TEST_F(Vosk1ViewTest, PickAndStatus) {
         WriteFile("t.mse",
                   "A ---> X//Y\r\nB ---> \r\nA ---> Z\r\nA ---> W\r\nQ ---> R\r\nC ---> D");
     };
-    const std::pair<int, std::string> kinds[] = {
-        // 行 1: 2 件を 2 行に　
-        {0, "\x8D\x73 1: 2 \x8C\x8F\x82\xF0 2 \x8D\x73\x82\xC9\x81\x40"},
-        // 行 2: 1 件を削除　
-        {2, "\x8D\x73 2: 1 \x8C\x8F\x82\xF0\x8D\xED\x8F\x9C\x81\x40"},
-        // 行 4: 2 件は前の行が先に置換　
-        {4,
-         "\x8D\x73 4: 2 "
-         "\x8C\x8F\x82\xCD\x91\x4F\x82\xCC\x8D\x73\x82\xAA\x90\xE6\x82\xC9\x92\x75\x8A\xB7\x81"
-         "\x40"},
-        // 行 5: 一致する文字がありません　
-        {5,
-         "\x8D\x73 5: "
-         "\x88\xEA\x92\x76\x82\xB7\x82\xE9\x95\xB6\x8E\x9A\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9"
-         "\x82\xF1\x81\x40"},
-        {7, ""}};
+    const std::pair<int, std::string> kinds[] = {{0, FillFormat(kRowLaysOut, {"1", "2", "2"})},
+                                                 {2, FillFormat(kRowRemoves, {"2", "1"})},
+                                                 {4, FillFormat(kRowShadowed, {"4", "2"})},
+                                                 {5, FillFormat(kRowMatchesNothing, {"5"})},
+                                                 {7, ""}};
     for (const auto& [row, rowStatus] : kinds) {
         scenarios.push_back({.name = "focused row " + std::to_string(row),
                              .setup = writeRowKinds,
                              .focusRow = row,
                              .list = "A\r\nA\r\nB\r\nC\r\n",
-                             .status = rowStatus + kTotals112});
+                             .status = Status(rowStatus, "112")});
     }
     Run(scenarios);
 }
