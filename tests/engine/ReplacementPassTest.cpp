@@ -102,40 +102,24 @@ TEST_F(MultiLineLayoutTest, StepsAtRightAnglesToTheDirection) {
     struct Case {
         std::string header;  // of the text record
         std::string after;
-        std::string parameter = "";  // the run parameter
         std::string records;         // the records written for it
+        std::string parameter = "";  // the run parameter
     };
     const Case cases[] = {
-        {.header = "ch 100 200 1 0 ",
-         .after = "A//B//C",
-         .records = "ch 100 200 1 0 \"A\r\nch 100 197.5 1 0 \"B\r\nch 100 195 1 0 \"C\r\n"},
-        {.header = "cv 10 10 0 -1 ",
-         .after = "a//b",
-         .records = "cv 10 10 0 -1 \"a\r\ncv 8 10 0 -1 \"b\r\n"},
-        {.header = "ch 0 0 3 4 ",
-         .after = "a//b",
-         .records = "ch 0 0 3 4 \"a\r\nch 2 -1.5 3 4 \"b\r\n"},
-        {.header = "ch 1.000 0.00001 1.0 0 ",
-         .after = "a//b",
-         .records = "ch 1 1e-005 1.0 0 \"a\r\nch 1 -2.49999 1.0 0 \"b\r\n"},
-        {.header = "ch 0 0 1 0 ",
-         .after = "//a////",
-         .records = "ch 0 0 1 0 \"\r\nch 0 -2.5 1 0 \"a\r\nch 0 -5 1 0 \"\r\nch 0 -7.5 1 0 \"\r\n"},
-        {.header = "ch 0 0 1 0 ",
-         .after = "a//b",
-         .parameter = "/P-0.5",
-         .records = "ch 0 0 1 0 \"a\r\nch 0 1.25 1 0 \"b\r\n"},
-        {.header = "ch 7 8 1 1 ",
-         .after = "a//b",
-         .parameter = "xxx",
-         .records = "ch 7 8 1 1 \"a\r\nch 7 8 1 1 \"b\r\n"},
+        {"ch 100 200 1 0 ", "A//B//C",
+         "ch 100 200 1 0 \"A\r\nch 100 197.5 1 0 \"B\r\nch 100 195 1 0 \"C\r\n"},
+        {"cv 10 10 0 -1 ", "a//b", "cv 10 10 0 -1 \"a\r\ncv 8 10 0 -1 \"b\r\n"},
+        {"ch 0 0 3 4 ", "a//b", "ch 0 0 3 4 \"a\r\nch 2 -1.5 3 4 \"b\r\n"},
+        {"ch 1.000 0.00001 1.0 0 ", "a//b", "ch 1 1e-005 1.0 0 \"a\r\nch 1 -2.49999 1.0 0 \"b\r\n"},
+        {"ch 0 0 1 0 ", "//a////",
+         "ch 0 0 1 0 \"\r\nch 0 -2.5 1 0 \"a\r\nch 0 -5 1 0 \"\r\nch 0 -7.5 1 0 \"\r\n"},
+        {"ch 0 0 1 0 ", "a//b", "ch 0 0 1 0 \"a\r\nch 0 1.25 1 0 \"b\r\n", "/P-0.5"},
+        {"ch 7 8 1 1 ", "a//b", "ch 7 8 1 1 \"a\r\nch 7 8 1 1 \"b\r\n", "xxx"},
         // Without a direction the lines go down as for horizontal text.
-        {.header = "ch 7 8 ", .after = "a//b", .records = "ch 7 8   \"a\r\nch 7 5.5   \"b\r\n"},
-        {.header = "c2 1 2 1 0 extra fields ",
-         .after = "a//b",
-         .records = "c2 1 2 1 0 \"a\r\nc2 1 -0.5 1 0 \"b\r\n"},
+        {"ch 7 8 ", "a//b", "ch 7 8   \"a\r\nch 7 5.5   \"b\r\n"},
+        {"c2 1 2 1 0 extra fields ", "a//b", "c2 1 2 1 0 \"a\r\nc2 1 -0.5 1 0 \"b\r\n"},
     };
-    for (const auto& [header, after, parameter, records] : cases) {
+    for (const auto& [header, after, records, parameter] : cases) {
         EXPECT_EQ(Run("hs 1\ncn0 2 2.5\n" + header + "\"T", {{"T", after}}, parameter),
                   "cn0 2 2.5\r\n" + records)
             << header << after;
