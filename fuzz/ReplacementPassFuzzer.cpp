@@ -29,26 +29,23 @@ constexpr std::u32string_view kKanaForms =
     U"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホ"
     U"マミムメモヤユヨラリルレロワン゛゜";
 
+// The full-width kana that take ﾞ and what they make with it; the same for ﾟ.
+constexpr std::pair<std::u32string_view, std::u32string_view> kVoiced = {
+    U"カキクケコサシスセソタチツテトハヒフヘホウワヲ",
+    U"ガギグゲゴザジズゼゾダヂヅデドバビブベボヴヷヺ"};
+constexpr std::pair<std::u32string_view, std::u32string_view> kSemiVoiced = {U"ハヒフヘホ",
+                                                                             U"パピプペポ"};
+
 // The character a half-width katakana and a following ﾞ or ﾟ compose into, or 0.
 char32_t Composed(std::string_view pair) {
     const char32_t base = Decode(pair.substr(0, 1));
     const char32_t mark = pair.size() == 2 ? Decode(pair.substr(1)) : 0;
-    if (base < 0xFF61 || base > 0xFF9D || (mark != 0xFF9E && mark != 0xFF9F)) {
+    if (base < 0xFF61 || base > 0xFF9F || (mark != 0xFF9E && mark != 0xFF9F)) {
         return 0;
     }
-    const char32_t form = kKanaForms[base - 0xFF61];
-    const bool plain =
-        std::u32string_view(U"カキクケコサシスセソタチツテトハヒフヘホ").find(form) !=
-        std::u32string_view::npos;
-    if (mark == 0xFF9F) {
-        return std::u32string_view(U"ハヒフヘホ").find(form) != std::u32string_view::npos ? form + 2
-                                                                                          : 0;
-    }
-    return plain           ? form + 1
-           : form == U'ウ' ? U'ヴ'
-           : form == U'ワ' ? U'ヷ'
-           : form == U'ヲ' ? U'ヺ'
-                           : 0;
+    const auto [takes, makes] = mark == 0xFF9E ? kVoiced : kSemiVoiced;
+    const size_t at = takes.find(kKanaForms[base - 0xFF61]);
+    return at == std::u32string_view::npos ? 0 : makes[at];
 }
 
 struct ModelCharacter {
@@ -95,12 +92,6 @@ std::vector<ModelCharacter> Characters(std::string_view text, const MatchOptions
     return characters;
 }
 
-bool SameKeys(const std::vector<ModelCharacter>& text, size_t at,
-              const std::vector<ModelCharacter>& wanted) {
-    return at + wanted.size() <= text.size() &&
-           std::equal(wanted.begin(), wanted.end(), text.begin() + static_cast<ptrdiff_t>(at));
-}
-
 bool WholeMatch(const ReplacementRow& row, std::string_view text, const MatchOptions& options) {
     return (!row.before.empty() || !row.after.empty()) &&
            Characters(text, options) == Characters(row.before, options);
@@ -113,7 +104,9 @@ size_t ReplaceModel(const ReplacementRow& row, std::string& text, const MatchOpt
     std::string replaced;
     size_t places = 0;
     for (size_t at = 0; at < characters.size();) {
-        if (!wanted.empty() && SameKeys(characters, at, wanted)) {
+        if (!wanted.empty() && at + wanted.size() <= characters.size() &&
+            std::equal(wanted.begin(), wanted.end(),
+                       characters.begin() + static_cast<ptrdiff_t>(at))) {
             replaced += row.after;
             at += wanted.size();
             ++places;
@@ -253,12 +246,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     doc.CollectTexts(errors);
     assert(doc.m_strPreview == preview && errors.errors.empty());
     // The counts the form and --preview show are what the pass did.
-    const ReplacementCounts found = CountReplacements(table, doc.m_mapTextCounts);
-    for (size_t r = 0; r < table.rows.size(); ++r) {
-        assert(found.rows[r].applied == counts.rows[r].applied &&
-               found.rows[r].places == counts.rows[r].places);
+    ReplacementCounts found = CountReplacements(table, doc.m_mapTextCounts);
+    for (RowCount& row : found.rows) {
+        row.matched = 0;  // not modelled
     }
-    assert(found.replaced == counts.replaced && found.removed == counts.removed &&
-           found.laidOut == counts.laidOut);
+    assert(found == counts);
     return 0;
 }

@@ -11,16 +11,16 @@
 
 namespace {
 
-// in converted by glibc's iconv; what it cannot convert fails the test.
-std::string Convert(const char* to, const char* from, std::string in) {
-    const iconv_t converter = iconv_open(to, from);
-    EXPECT_NE(converter, reinterpret_cast<iconv_t>(-1)) << from << " to " << to;
-    std::string out(in.size() * 3, '\0');  // a half-width kana: one byte, three in UTF-8
-    char* source = in.data();
+// The Shift-JIS of UTF-8 text by glibc's iconv; what it cannot convert fails the test.
+std::string ShiftJis(std::string utf8) {
+    const iconv_t converter = iconv_open("CP932", "UTF-8");
+    std::string out(utf8.size(), '\0');  // no character is longer in Shift-JIS
+    char* source = utf8.data();
     char* target = out.data();
-    size_t inLeft = in.size();
+    size_t inLeft = utf8.size();
     size_t outLeft = out.size();
-    EXPECT_NE(iconv(converter, &source, &inLeft, &target, &outLeft), static_cast<size_t>(-1)) << in;
+    EXPECT_NE(iconv(converter, &source, &inLeft, &target, &outLeft), static_cast<size_t>(-1))
+        << utf8;
     iconv_close(converter);
     out.resize(out.size() - outLeft);
     return out;
@@ -63,7 +63,7 @@ TEST(EditorTextsTest, EveryTextIsTheShiftJisOfItsComment) {
     const auto texts = HeaderTexts();
     EXPECT_GE(texts.size(), 32u);
     for (const auto& [name, comment, bytes] : texts) {
-        EXPECT_EQ(bytes, Convert("CP932", "UTF-8", comment)) << name;
+        EXPECT_EQ(bytes, ShiftJis(comment)) << name;
     }
 }
 
