@@ -52,11 +52,10 @@ TEST_F(ReplacementPassTest, RunsOfUnchangedLinesMeetChangedOnesAnywhere) {
 }
 
 // Texts as the host writes them run to the end of the line, and an unused row changes nothing.
-// With the options a before text is found inside texts, a character at a time, and full-width,
-// half-width and letter-case forms are equal.
+// With part matching every occurrence is replaced, row after row, and the layout comes last. The
+// character forms each option makes equal are checked by the pass fuzzer's model on its seeds.
 TEST_F(ReplacementPassTest, MatchesTextsAsTheOptionsSay) {
-    constexpr MatchOptions kWhole, kPart{.part = true}, kWidth{.ignoreWidth = true},
-        kCase{.ignoreCase = true}, kAll{true, true, true};
+    constexpr MatchOptions kWhole, kPart{.part = true};
     struct Case {
         MatchOptions options;
         std::vector<ReplacementRow> rows;
@@ -69,26 +68,9 @@ TEST_F(ReplacementPassTest, MatchesTextsAsTheOptionsSay) {
         {kWhole, {{"12", "300"}}, "12\" PIPE", r + "12\" PIPE\r\n"},
         {kWhole, {}, "", r + "\r\n"},
         {kWhole, {{"", "X"}}, "", r + "X\r\n"},
-        {kPart, {{"1F", "2F"}}, "1F-101 1F", r + "2F-101 2F\r\n"},
         {kPart, {{"A", "B"}, {"B", "CC"}, {"", "Z"}}, "AB", r + "CCCC\r\n"},
         {kPart, {{"ab", ""}}, "abab", ""},
         {kPart, {{"PS", "X//Y"}, {"Q", "R"}}, "PSQ", r + "X\r\nch 0 -2.5 1 0 \"YR\r\n"},
-        // ア is 83 41: "A\x83" lies across two characters; ｶ is part of ｶﾞ.
-        {kPart,
-         {{"A\x83", "X"}, {"\xB6", "X"}},
-         "\x83\x41\x83\x41\xB6\xDE",
-         r + "\x83\x41\x83\x41\xB6\xDE\r\n"},
-        // ＥＶ, ｴﾚﾍﾞｰﾀｰ and エレベーター, ｶﾞ and ガ, ￥ and \; ひ and ヒ stay different.
-        {kWidth, {{"EV", "1"}}, "\x82\x64\x82\x75", r + "1\r\n"},
-        {kWidth,
-         {{"\xB4\xDA\xCD\xDE\xB0\xC0\xB0", "2"}},
-         "\x83\x47\x83\x8C\x83\x78\x81\x5B\x83\x5E\x81\x5B",
-         r + "2\r\n"},
-        {kWidth, {{"\xB6\xDE\\", "3"}}, "\x83\x4B\x81\x8F", r + "3\r\n"},
-        {kWidth, {{"\xCB", "4"}, {"ev", "5"}}, "\x82\xD0", r + "\x82\xD0\r\n"},
-        {kCase, {{"ev", "6"}, {"\x82\x85\x82\x96", "7"}}, "EV", r + "6\r\n"},
-        {kCase, {{"ev", "8"}}, "\x82\x64\x82\x75", r + "\x82\x64\x82\x75\r\n"},
-        {kAll, {{"ev", "9"}}, "1\x82\x64\x82\x96 Ev", r + "19 9\r\n"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Run("hs 1\ncn0 2 2.5\nch 0 0 1 0 \"" + c.text, c.rows, "", c.options),
