@@ -1,3 +1,5 @@
+#include <set>
+
 #include "base/FileException.h"
 #include "fuzz/FuzzSupport.h"
 #include "tables/SettingsFiles.h"
@@ -21,13 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string optionsLine =
         lines.size() > 10 && lines[10].starts_with("#options") ? lines[10].substr(8) : "";
     MatchOptions options;
-    std::string seen;
+    std::set<std::string_view> names;
     bool good = true;
     for (std::string_view rest = optionsLine; !rest.empty(); rest = CutAt(rest, " ").second) {
         const std::string_view word = CutAt(rest, " ").first;
-        const std::string_view name = CutAt(word, "=").first;
-        const bool twice = !name.empty() && seen.find(name[0]) != std::string::npos;
-        seen += name.empty() ? "" : name.substr(0, 1);
+        const bool twice = !word.empty() && !names.insert(CutAt(word, "=").first).second;
         good = good && !twice &&
                (word.empty() || word == "match=whole" || word == "width=exact" ||
                 word == "case=exact" || word == "match=part" || word == "width=ignore" ||
