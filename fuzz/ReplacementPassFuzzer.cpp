@@ -187,52 +187,43 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 expected.emplace_back(true, kept + std::string(CutAt(lines, "//").first));
             }
         };
-        if (options.part) {
-            std::string replaced(text);
-            bool changed = false;
-            bool multiLine = false;
-            for (size_t r = 0; r < table.rows.size(); ++r) {
-                const size_t places = ReplaceModel(table.rows[r], replaced, options);
-                counts.rows[r].applied += places != 0 ? 1 : 0;
-                counts.rows[r].places += places;
-                changed = changed || places != 0;
-                multiLine = multiLine || (places != 0 && IsMultiLine(table.rows[r].after));
-            }
-            if (!changed) {
-                expected.emplace_back(false, line);
-            } else if (replaced.empty()) {
-                ++counts.removed;
-            } else if (multiLine) {
-                layOut(replaced);
-                ++counts.laidOut;
-            } else {
-                expected.emplace_back(false, std::string(header) + "\"" + replaced);
-                ++counts.replaced;
-            }
-            continue;
-        }
+        // With part matching every row acts on what the rows before it left, and the result is
+        // laid out when a multi-line row acted.
+        std::string result(text);
         bool matched = false;
-        bool laidOut = false;
-        for (const ReplacementRow& row : table.rows) {
-            if (!WholeMatch(row, text, options)) {
+        bool multiLine = false;
+        bool stays = options.part;  // the record keeps a text of its own, unless it is empty
+        for (size_t r = 0; r < table.rows.size(); ++r) {
+            const ReplacementRow& row = table.rows[r];
+            const size_t places = options.part ? ReplaceModel(row, result, options)
+                                  : WholeMatch(row, text, options) ? 1
+                                                                   : 0;
+            if (places == 0) {
                 continue;
             }
             matched = true;
-            ++counts.rows[static_cast<size_t>(&row - table.rows.data())].applied;
-            if (row.after.find("//") == std::string::npos) {
-                if (!row.after.empty()) {
-                    expected.emplace_back(false, std::string(header) + "\"" + row.after);
-                }
-                ++(laidOut ? counts.laidOut : row.after.empty() ? counts.removed : counts.replaced);
-                laidOut = false;
+            multiLine = multiLine || IsMultiLine(row.after);
+            ++counts.rows[r].applied;
+            counts.rows[r].places += options.part ? places : 0;
+            if (!options.part && IsMultiLine(row.after)) {
+                layOut(row.after);
+            } else if (!options.part) {
+                result = row.after;
+                stays = true;
                 break;
             }
-            laidOut = true;
-            layOut(row.after);
         }
-        counts.laidOut += laidOut ? 1 : 0;
         if (!matched) {
             expected.emplace_back(false, line);
+            continue;
+        }
+        // A text left empty is removed, unless whole-text rows have laid it out already.
+        const bool laidOut = multiLine && (!options.part || !result.empty());
+        ++(laidOut ? counts.laidOut : result.empty() ? counts.removed : counts.replaced);
+        if (options.part && laidOut) {
+            layOut(result);
+        } else if (stays && !result.empty()) {
+            expected.emplace_back(false, std::string(header) + "\"" + result);
         }
     }
 
