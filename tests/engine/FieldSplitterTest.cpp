@@ -41,15 +41,4 @@ TEST(FieldSplitterTest, NumbersReadLikeAtofAndAtolOnEveryPlatform) {
     EXPECT_TRUE(std::signbit(FieldSplitter::ParseDouble("-0")));
 }
 
-// Exponents have three digits on every platform, as in the stored files.
-TEST(FieldSplitterTest, FormatNumberWritesFifteenDigitsAndThreeExponentDigits) {
-    EXPECT_EQ(FieldSplitter::FormatNumber(1.0 / 3.0), "0.333333333333333");
-    EXPECT_EQ(FieldSplitter::FormatNumber(0.00001), "1e-005");
-    EXPECT_EQ(FieldSplitter::FormatNumber(1.5e20), "1.5e+020");
-    EXPECT_EQ(FieldSplitter::FormatNumber(-2.5e-300), "-2.5e-300");
-    EXPECT_EQ(FieldSplitter::FormatNumber(12345.678 - 0.1), "12345.578");
-    EXPECT_EQ(FieldSplitter::FormatNumber(-0.000123), "-0.000123");
-    EXPECT_EQ(FieldSplitter::FormatNumber(999999999999999.9), "1e+015");
-}
-
 }  // namespace
