@@ -128,7 +128,7 @@ std::string_view Field(std::string_view header, int index) {
 
 // The drawing was read whole once: reading it again for the text list reports nothing.
 class CNoErrorSink : public CFileErrorSink {
-    void ReportFileError(const CFileException&) override { assert(!"a file error"); }
+    void ReportFileError(const CFileException&) override { assert(false); }
 };
 
 // The layout's x and y are left to the engine's tests.
