@@ -29,19 +29,14 @@ std::string ShiftJis(std::string utf8) {
 // The bytes of the C string literals in code, whose only escapes are \xHH and \n.
 std::string LiteralBytes(const std::string& code) {
     std::string bytes;
-    const std::regex piece(R"re("([^"]*)")re");
+    const std::regex piece(R"re("([^"]*)")re"), character(R"(\\x([0-9A-F]{2})|\\n|.)");
     for (std::sregex_iterator it(code.begin(), code.end(), piece), end; it != end; ++it) {
         const std::string text = (*it)[1];
-        for (size_t i = 0; i < text.size(); ++i) {
-            if (text.compare(i, 2, "\\x") == 0) {
-                bytes += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
-                i += 3;
-            } else if (text.compare(i, 2, "\\n") == 0) {
-                bytes += '\n';
-                ++i;
-            } else {
-                bytes += text[i];
-            }
+        for (std::sregex_iterator c(text.begin(), text.end(), character); c != end; ++c) {
+            const std::string hex = (*c)[1];
+            bytes += !hex.empty()        ? static_cast<char>(std::stoi(hex, nullptr, 16))
+                     : c->str() == "\\n" ? '\n'
+                                         : c->str()[0];
         }
     }
     return bytes;
