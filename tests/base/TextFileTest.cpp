@@ -26,30 +26,24 @@ TEST_F(TextFileTest, LinesAcrossChunkEdgesReadWhole) {
         }
         bytes += line + (random() % 2 == 0 ? "\r\n" : "\n");
     };
-    // Short lines up to where a line of the given length would cross the next chunk edge.
-    const auto addLineAcrossNextEdge = [&](size_t length) {
+    bytes = std::string(kChunk - 1, 'x') + "\r\n";
+    lines.push_back(bytes.substr(0, kChunk - 1));
+    for (const size_t length : {100u, 10'000u, 3'000'000u, 150u, 50'000u}) {
+        // Short lines up to where a line of this length crosses the next chunk edge.
         while ((bytes.size() / kChunk + 1) * kChunk - bytes.size() > length / 2) {
             addLine(random() % 20);
         }
         addLine(length);
-    };
-    bytes = std::string(kChunk - 1, 'x') + "\r\n";
-    lines.push_back(bytes.substr(0, kChunk - 1));
-    for (const size_t length : {100u, 10'000u, 3'000'000u, 150u, 50'000u}) {
-        addLineAcrossNextEdge(length);
     }
     lines.emplace_back("end");
     WriteFile("in.txt", bytes + "end\x1Aignored\n");
     CTextReader file("in.txt");
-    std::vector<std::string> read;
     std::string line;
-    while (file.ReadString(line)) {
-        read.push_back(line);
+    for (const std::string& expected : lines) {
+        ASSERT_TRUE(file.ReadString(line)) << "line " << &expected - lines.data();
+        EXPECT_EQ(Difference(line, expected), "") << "line " << &expected - lines.data();
     }
-    ASSERT_EQ(read.size(), lines.size());
-    for (size_t i = 0; i < read.size(); ++i) {
-        EXPECT_EQ(Difference(read[i], lines[i]), "") << "line " << i;
-    }
+    EXPECT_FALSE(file.ReadString(line));
     EXPECT_EQ(line, "");
 }
 
