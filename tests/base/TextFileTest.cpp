@@ -52,9 +52,7 @@ TEST_F(TextFileTest, LinesAcrossChunkEdgesReadWhole) {
 TEST_F(TextFileTest, WritesEveryLineFeedAsCrLfAndReplacesTheFileAtClose) {
     WriteFile("out.txt", "old");
     // A mode no umask gives a new file.
-    std::filesystem::permissions("out.txt", std::filesystem::perms::owner_read |
-                                                std::filesystem::perms::owner_write |
-                                                std::filesystem::perms::others_read);
+    std::filesystem::permissions("out.txt", std::filesystem::perms{0604});
     const auto mode = std::filesystem::status("out.txt").permissions();
     {
         CTextWriter abandoned("out.txt");

@@ -53,8 +53,7 @@ public:
     void FocusControl(int id) override { focus = id; }
     void SetStatusText(const std::string& text) override { status = text; }
     int ShowMessageBox(const std::string& text, unsigned type) override {
-        const std::optional<Box> box = Take(Box{text, type});
-        return box ? box->answer : kIdNo;
+        return Take(Box{text, type}).value_or(Box{"", 0, kIdNo}).answer;
     }
     FileChoice ShowOpenDialog(const FileDialogOptions& options) override {
         return Choose<Open>(options);
