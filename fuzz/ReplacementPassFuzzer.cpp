@@ -15,8 +15,7 @@ char32_t Decode(std::string_view bytes) {
     char32_t decoded[2] = {};
     char* in = const_cast<char*>(bytes.data());
     char* out = reinterpret_cast<char*>(decoded);
-    size_t inLeft = bytes.size();
-    size_t outLeft = sizeof decoded;
+    size_t inLeft = bytes.size(), outLeft = sizeof decoded;
     iconv(converter, nullptr, nullptr, nullptr, nullptr);
     const bool one = iconv(converter, &in, &inLeft, &out, &outLeft) != static_cast<size_t>(-1) &&
                      outLeft == sizeof(char32_t);
@@ -55,7 +54,6 @@ struct ModelCharacter {
 };
 
 std::string KeyOf(std::string_view bytes, const MatchOptions& options) {
-    const auto unicode = [](char32_t c) { return std::to_string(c).insert(0, 1, 'U'); };
     const char32_t composed = Composed(bytes);
     char32_t c = bytes.size() == 2 && composed != 0 ? composed : Decode(bytes);
     if (options.ignoreWidth) {
@@ -73,7 +71,7 @@ std::string KeyOf(std::string_view bytes, const MatchOptions& options) {
     const bool caseForm = c >= 0xFF21 && c <= 0xFF3A;
     if (c != 0 && ((options.ignoreWidth && widthForm) || (options.ignoreCase && caseForm) ||
                    (options.ignoreCase && c < 0x80 && bytes.size() == 1))) {
-        return unicode(c);
+        return std::to_string(c).insert(0, 1, 'U');
     }
     return std::string(bytes).insert(0, 1, 'B');
 }
@@ -113,9 +111,7 @@ size_t ReplaceModel(const ReplacementRow& row, std::string& text, const MatchOpt
             replaced += characters[at++].bytes;
         }
     }
-    if (places != 0) {
-        text = replaced;
-    }
+    text = replaced;  // the same bytes when nothing was replaced
     return places;
 }
 

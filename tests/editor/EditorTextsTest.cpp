@@ -17,8 +17,7 @@ std::string ShiftJis(std::string utf8) {
     std::string out(utf8.size(), '\0');  // no character is longer in Shift-JIS
     char* source = utf8.data();
     char* target = out.data();
-    size_t inLeft = utf8.size();
-    size_t outLeft = out.size();
+    size_t inLeft = utf8.size(), outLeft = out.size();
     EXPECT_NE(iconv(converter, &source, &inLeft, &target, &outLeft), static_cast<size_t>(-1))
         << utf8;
     iconv_close(converter);

@@ -51,14 +51,13 @@ inline std::string Difference(std::string_view seen, std::string_view expected) 
 // The same for each entry of two snapshots.
 inline std::string Difference(const std::map<std::string, std::string>& seen,
                               const std::map<std::string, std::string>& expected) {
-    std::map<std::string, std::string> both = seen;
-    both.insert(expected.begin(), expected.end());
     std::string differences;
-    for (const auto& [name, bytes] : both) {
-        const auto a = seen.find(name), b = expected.find(name);
-        const std::string difference = a == seen.end()       ? "missing"
-                                       : b == expected.end() ? "not expected"
-                                                             : Difference(a->second, b->second);
+    for (const auto& [name, bytes] : seen) {
+        differences += expected.contains(name) ? "" : name + ": not expected\n";
+    }
+    for (const auto& [name, bytes] : expected) {
+        const std::string difference =
+            seen.contains(name) ? Difference(seen.at(name), bytes) : "missing";
         differences += difference.empty() ? "" : name + ": " + difference + "\n";
     }
     return differences;
