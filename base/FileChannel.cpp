@@ -49,16 +49,23 @@ void CFileChannel::Run(std::function<void()> job) {
 void CFileChannel::StartRead(size_t offset, size_t size) {
     RequireOpen(CFileException::Operation::read);
     m_ioBuffer.Grow(offset + size, 0);
-    Run([this, offset, size] {
-        char* chunk = m_ioBuffer.data() + offset;
-        errno = 0;
-        const size_t count = std::fread(chunk, 1, size, m_file.get());
-        m_ioError = count < size && std::ferror(m_file.get()) ? LastError() : 0;
-        const void* stop = std::memchr(chunk, kEndOfInput, count);
-        m_ioSize =
-            stop != nullptr ? static_cast<size_t>(static_cast<const char*>(stop) - chunk) : count;
-        m_bChunkEndsInput = stop != nullptr || count < size;
-    });
+    Run([this, offset, size] { ReadChunk(m_ioBuffer.data() + offset, size); });
+}
+
+void CFileChannel::ReadNow(char* destination, size_t size) {
+    RequireOpen(CFileException::Operation::read);
+    ReadChunk(destination, size);
+    Wait(CFileException::Operation::read);
+}
+
+void CFileChannel::ReadChunk(char* chunk, size_t size) {
+    errno = 0;
+    const size_t count = std::fread(chunk, 1, size, m_file.get());
+    m_ioError = count < size && std::ferror(m_file.get()) ? LastError() : 0;
+    const void* stop = std::memchr(chunk, kEndOfInput, count);
+    m_ioSize =
+        stop != nullptr ? static_cast<size_t>(static_cast<const char*>(stop) - chunk) : count;
+    m_bChunkEndsInput = stop != nullptr || count < size;
 }
 
 void CFileChannel::StartWrite(size_t size) {

@@ -32,6 +32,9 @@ public:
     // Reads up to size bytes into IoBuffer() from offset on. The chunk read ends the input when it
     // is short or holds a byte 0x1A, where its ChunkSize() bytes end.
     void StartRead(size_t offset, size_t size);
+    // Reads up to size bytes into destination on the calling thread, with no job under way; the
+    // chunk ends as with StartRead, and a failure throws as Wait does.
+    void ReadNow(char* destination, size_t size);
     // Writes the first size bytes of IoBuffer().
     void StartWrite(size_t size);
     // Waits for the job under way and throws its failure, as a failure of the operation given.
@@ -49,6 +52,7 @@ private:
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
     void Run(std::function<void()> job);
+    void ReadChunk(char* chunk, size_t size);
     [[noreturn]] void Fail(CFileException::Operation operation, int error);
 
     std::string m_strFilePath;

@@ -17,6 +17,7 @@ public:
         diskFull,
         hardIO,
         badFormat,  // the file holds what it may not: m_nLine and m_strDetail say where and what
+        tooLarge,   // the file is longer than m_nLimit bytes, more than any it may be
     };
     enum class Operation { open, read, write, close };
 
@@ -34,6 +35,7 @@ public:
     int m_osError;            // errno of the failing call, or 0
     size_t m_nLine = 0;       // badFormat: the line, from 1
     std::string m_strDetail;  // badFormat: the offending word, as read
+    size_t m_nLimit = 0;      // tooLarge: the most bytes the file may have
 };
 
 // The cause that a C runtime errno value stands for, the same on every platform.

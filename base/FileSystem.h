@@ -40,5 +40,9 @@ std::string GetProgramPath();
 std::string GetCurrentDir();
 bool SetCurrentDir(const std::string& dir);
 
+// Gives the pages of [start, start + size), which starts on a page boundary, memory at once: one
+// call, where touching them would fault once a page. Does nothing where it cannot.
+void PrefaultPages(char* start, size_t size);
+
 // Standard output takes bytes as they are, without line-end translation.
 void SetBinaryStdout();

@@ -1,4 +1,5 @@
 #include <sched.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,6 +52,12 @@ bool SetCurrentDir(const std::string& dir) {
 }
 
 void SetBinaryStdout() {}
+
+void PrefaultPages([[maybe_unused]] char* start, [[maybe_unused]] size_t size) {
+#ifdef MADV_POPULATE_WRITE
+    madvise(start, size, MADV_POPULATE_WRITE);
+#endif
+}
 
 unsigned UsableProcessorCount() {
     cpu_set_t usable;

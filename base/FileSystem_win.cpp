@@ -197,6 +197,8 @@ std::string GetProgramPath() {
     return shortLength == 0 ? std::string() : Cp932FromWide(shortPath).value_or(std::string());
 }
 
+void PrefaultPages(char*, size_t) {}
+
 void SetBinaryStdout() {
     _setmode(_fileno(stdout), _O_BINARY);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdlib>
 #include <memory>
 #include <utility>
 
@@ -12,7 +13,7 @@ public:
     static constexpr size_t kPageSize = 4096;
 
     CPageBuffer() = default;
-    explicit CPageBuffer(size_t size) { Allocate(size); }
+    explicit CPageBuffer(size_t size) { Grow(size, 0); }
 
     char* data() { return m_data; }
     const char* data() const { return m_data; }
@@ -22,13 +23,18 @@ public:
         std::swap(m_data, other.m_data);
         std::swap(m_size, other.m_size);
     }
-    // Makes the buffer at least size bytes long, keeping its first keep bytes.
+    // Makes the buffer at least size bytes long, keeping its first keep bytes. It grows by a
+    // quarter at least, so that growing it step by step costs time in proportion to its size.
     void Grow(size_t size, size_t keep);
 
 private:
-    void Allocate(size_t size);
+    struct StorageFree {
+        void operator()(char* storage) const { std::free(storage); }
+    };
 
-    std::unique_ptr<char[]> m_storage;  // a page more than m_size, left uninitialised
-    char* m_data = nullptr;             // the first page boundary in m_storage
+    // A page more than m_size, left uninitialised; from realloc, which can grow a large block in
+    // place or, on Linux, move its pages without copying them.
+    std::unique_ptr<char, StorageFree> m_storage;
+    char* m_data = nullptr;  // the first page boundary in m_storage
     size_t m_size = 0;
 };

@@ -100,6 +100,8 @@ const char* CauseText(const CFileException& error) {
             return "I/O error";
         case CFileException::Cause::badFormat:
             return "unknown or repeated setting";
+        case CFileException::Cause::tooLarge:
+            return "not a table file: more than";
         case CFileException::Cause::generic:
             break;
     }
@@ -145,6 +147,9 @@ void PrintFileError(std::FILE* err, const CFileException& error) {
     std::fprintf(err, "%s", CauseText(error));
     if (error.m_cause == CFileException::Cause::badFormat) {
         std::fprintf(err, " \"%s\"", Printable(error.m_strDetail).c_str());
+    }
+    if (error.m_cause == CFileException::Cause::tooLarge) {
+        std::fprintf(err, " %s bytes", std::to_string(error.m_nLimit).c_str());
     }
     std::fputc('\n', err);
 }

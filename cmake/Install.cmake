@@ -2,14 +2,18 @@
 # zips (`--target package`): the two programs, stripped, the guide as a text file, the sample,
 # the licence and the notices of the runtime linked into the programs. On Linux vosk1-batch
 # installs with its manual.
-if(WIN32)
-    set(guide_text ${PROJECT_BINARY_DIR}/Vosk1-guide-ja.txt)
-    add_custom_command(OUTPUT ${guide_text}
-        COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/docs/ja/guide.md -DOUT=${guide_text}
-            -P ${PROJECT_SOURCE_DIR}/cmake/GuideText.cmake
-        DEPENDS ${PROJECT_SOURCE_DIR}/docs/ja/guide.md ${PROJECT_SOURCE_DIR}/cmake/GuideText.cmake)
-    add_custom_target(vosk1_guide_text ALL DEPENDS ${guide_text})
 
+# The guide as a text file, made in every build: it checks that the guide quotes every text the
+# program shows.
+set(guide_text ${PROJECT_BINARY_DIR}/Vosk1-guide-ja.txt)
+add_custom_command(OUTPUT ${guide_text}
+    COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/docs/ja/guide.md -DOUT=${guide_text}
+        -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/GuideText.cmake
+    DEPENDS ${PROJECT_SOURCE_DIR}/docs/ja/guide.md ${PROJECT_SOURCE_DIR}/cmake/GuideText.cmake
+        ${PROJECT_SOURCE_DIR}/editor/EditorTexts.h ${PROJECT_SOURCE_DIR}/res/Strings.rc)
+add_custom_target(vosk1_guide_text ALL DEPENDS ${guide_text})
+
+if(WIN32)
     install(TARGETS Vosk1 vosk1-batch DESTINATION .)
     install(FILES ${guide_text} ${PROJECT_SOURCE_DIR}/docs/screenshot.png DESTINATION .)
     install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)

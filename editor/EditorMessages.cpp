@@ -17,6 +17,9 @@ std::string CauseSentence(const CFileException& error) {
     if (error.m_cause == Cause::badFormat) {
         return FillFormat(kBadTableSetting, {std::to_string(error.m_nLine), error.m_strDetail});
     }
+    if (error.m_cause == Cause::tooLarge) {
+        return FillFormat(kTableTooLarge, {std::to_string(error.m_nLimit)});
+    }
     // Closing a file written to flushes what its buffer still holds.
     if (error.m_operation == Operation::write || error.m_operation == Operation::close) {
         return error.m_cause == Cause::diskFull ? std::string(kWriteFailed) + kDiskFull
@@ -33,6 +36,7 @@ std::string CauseSentence(const CFileException& error) {
         case Cause::fileNotFound:
         case Cause::hardIO:
         case Cause::badFormat:
+        case Cause::tooLarge:
         case Cause::generic:
             break;
     }
@@ -53,6 +57,7 @@ std::string_view FrameworkFormat(Cause cause) {
         case Cause::hardIO:
             return kFrameworkHardIO;
         case Cause::badFormat:
+        case Cause::tooLarge:
         case Cause::generic:
             break;
     }
@@ -110,7 +115,7 @@ std::string TableLoadFailureReport(const CFileException& error) {
 
 std::string CommandFileErrorReport(const CFileException& error) {
     // A table that is there but cannot be taken is no fault of the file system: say what is wrong.
-    if (error.m_cause == Cause::badFormat) {
+    if (error.m_cause == Cause::badFormat || error.m_cause == Cause::tooLarge) {
         return FileErrorReport(error);
     }
     return FillFormat(FrameworkFormat(error.m_cause),

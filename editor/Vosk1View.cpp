@@ -129,7 +129,8 @@ void CVosk1View::LoadTable() {
         m_windows.ShowMessageBox(TableLoadFailureReport(error), kMbOk | kMbIconStop);
         // A file that is there but is no table the program can take stays as it is: saving asks
         // for a name, as after New.
-        if (error.m_cause == CFileException::Cause::badFormat) {
+        if (error.m_cause == CFileException::Cause::badFormat ||
+            error.m_cause == CFileException::Cause::tooLarge) {
             m_bNewTable = 1;
         }
     }
@@ -280,8 +281,9 @@ void CVosk1View::OnConfirm() noexcept {
         } else {
             SaveTable();
         }
-        // After a failed pass there is no result: the form stays open so that the user can mend
-        // the cause and confirm again, or cancel.
+        // The pass reports its file errors as reading the drawing at the start does, not in the
+        // framework's words of a failed command. Either way the form stays open, with no result,
+        // so that the user can mend the cause and confirm again, or cancel.
         try {
             m_doc.RunReplacementPass(m_strTable);
         } catch (const CFileException& error) {

@@ -48,6 +48,9 @@ public:
     // the focus to its after cell.
     void OnPickText(size_t index) noexcept;
 
+    int m_bNewTable = 0;  // 1: New has cleared the table, which has no file of its own yet
+
+private:
     // The rows into the cells, the table path into the title, and the drawing's texts into the
     // list.
     void RefreshForm();
@@ -57,13 +60,6 @@ public:
     // Both throw CFileException. SaveTable ends in the program directory when it succeeds.
     void SaveTable();
     void WriteIniFile();
-
-    int m_bNewTable = 0;  // 1: New has cleared the table, which has no file of its own yet
-    ReplacementTable m_strTable;
-    std::string m_strAppDir;  // ends with a backslash
-    std::string m_strTablePath;
-
-private:
     template <class Command>
     void RunCommand(const Command& command) noexcept;
     void ClearTable();
@@ -82,6 +78,9 @@ private:
     // anything else.
     std::optional<std::string> ChosenPath(FileChoice choice);
 
+    ReplacementTable m_strTable;
+    std::string m_strAppDir;  // ends with a backslash
+    std::string m_strTablePath;
     CWindowSystem& m_windows;
     CVosk1Doc& m_doc;
     std::string m_strProgramPath;

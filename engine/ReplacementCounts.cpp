@@ -30,11 +30,13 @@ void CountWholeText(const CTextMatcher& matcher, std::string_view text, size_t r
 
 void CountParts(const CTextMatcher& matcher, std::string_view text, size_t records,
                 ReplacementCounts& counts) {
-    CTextMatcher::PartReplacement parts;
+    thread_local CTextMatcher::PartReplacement parts;
     matcher.ReplaceParts(text, parts);
+    const unsigned occurring =
+        matcher.RowsOccurring(text, matcher.CandidateRows(text), parts.characters);
     for (size_t r = 0; r < counts.rows.size(); ++r) {
         RowCount& count = counts.rows[r];
-        count.matched += matcher.Occurs(r, text) ? records : 0;
+        count.matched += (occurring >> r & 1) != 0 ? records : 0;
         count.applied += parts.places[r] != 0 ? records : 0;
         count.places += parts.places[r] * records;
     }

@@ -54,25 +54,17 @@ uint16_t HalfWidthKanaForm(unsigned b) {
     return kHalfWidthKanaForms[b - 0xA1];
 }
 
-// The code of the full-width character that a half-width katakana and a voiced mark compose
-// into (ｶﾞ: ガ); 0 for ﾜﾞ and ｦﾞ, which compose into characters Shift-JIS does not have; nullopt
-// when the pair does not compose.
-std::optional<uint16_t> ComposedForm(unsigned base, unsigned mark) {
-    const bool voicedRow = (base >= 0xB6 && base <= 0xC4) || (base >= 0xCA && base <= 0xCE);
-    if (mark == kVoicedMark) {
-        if (voicedRow) {
-            return static_cast<uint16_t>(HalfWidthKanaForm(base) + 1);  // カ 834A, ガ 834B
-        }
-        if (base == 0xB3) {
-            return uint16_t{0x8394};  // ヴ
-        }
-        if (base == 0xDC || base == 0xA6) {
-            return uint16_t{0};
-        }
-    } else if (mark == kSemiVoicedMark && base >= 0xCA && base <= 0xCE) {
-        return static_cast<uint16_t>(HalfWidthKanaForm(base) + 2);  // ハ 836E, パ 8370
+// The code of the full-width character a composing pair stands for (ｶﾞ: ガ); 0 for ﾜﾞ and ｦﾞ,
+// whose characters Shift-JIS does not have.
+uint16_t ComposedCode(unsigned base, unsigned mark) {
+    if (base == 0xB3) {
+        return 0x8394;  // ヴ
     }
-    return std::nullopt;
+    if (base == 0xDC || base == 0xA6) {
+        return 0;
+    }
+    // カ 834A, ガ 834B; ハ 836E, バ 836F, パ 8370
+    return static_cast<uint16_t>(HalfWidthKanaForm(base) + (mark == kVoicedMark ? 1 : 2));
 }
 
 // The ASCII character whose full-width form the code is; 0 for none.
@@ -121,10 +113,10 @@ TextCharacter ReadUnfolded(std::string_view text, size_t at, const MatchOptions&
         return {first, 1};
     }
     const auto mark = hasNext ? static_cast<unsigned char>(text[at + 1]) : 0u;
-    if (const std::optional<uint16_t> composed =
-            hasNext ? ComposedForm(first, mark) : std::nullopt) {
-        if (options.ignoreWidth && *composed != 0) {
-            return {kDoubleByte | *composed, 2};
+    if (hasNext && ComposesWithMark(first, static_cast<unsigned char>(mark))) {
+        const uint16_t composed = ComposedCode(first, mark);
+        if (options.ignoreWidth && composed != 0) {
+            return {kDoubleByte | composed, 2};
         }
         return {kComposedPair | uint32_t{first} << 8 | mark, 2};
     }
@@ -154,7 +146,7 @@ CTextMatcher::CTextMatcher(const ReplacementTable& table)
         }
         m_bMatchesEmpty = m_bMatchesEmpty || before.empty();
         if (m_bExact && !before.empty()) {
-            m_startBytes[Byte(before, 0)] = true;
+            m_rowsByStartByte[Byte(before, 0)] |= static_cast<uint16_t>(1u << r);
         }
         m_lengthAndFirstByteKeys |= LengthAndFirstByteKey(before);
         for (size_t at = 0; at < before.size();) {
@@ -173,33 +165,35 @@ CTextMatcher::CTextMatcher(const ReplacementTable& table)
 // composed with a mark. A pair's key is its own code but for the lead bytes of full-width
 // forms, which are tried one by one.
 void CTextMatcher::MarkStartBytes() {
-    std::vector<uint32_t> wanted;
-    for (const std::vector<uint32_t>& keys : m_beforeKeys) {
-        if (!keys.empty()) {
-            wanted.push_back(keys.front());
-            if ((keys.front() & ~uint32_t{0xFFFF}) == kDoubleByte) {
-                m_startBytes[(keys.front() >> 8) & 0xFF] = true;
+    const auto markRows = [&](size_t first, uint32_t key) {
+        for (size_t r = 0; r < m_beforeKeys.size(); ++r) {
+            if (!m_beforeKeys[r].empty() && m_beforeKeys[r].front() == key) {
+                m_rowsByStartByte[first] |= static_cast<uint16_t>(1u << r);
             }
+        }
+    };
+    for (const std::vector<uint32_t>& keys : m_beforeKeys) {
+        if (!keys.empty() && (keys.front() & ~uint32_t{0xFFFF}) == kDoubleByte) {
+            markRows((keys.front() >> 8) & 0xFF, keys.front());
         }
     }
     const auto mark = [&](unsigned first, std::optional<unsigned> second) {
         const char bytes[2] = {static_cast<char>(first), static_cast<char>(second.value_or(0))};
         const std::string_view character(bytes, second ? 2 : 1);
         const TextCharacter read = ReadCharacter(character, 0, m_table.options);
-        if (read.size == character.size() &&
-            std::find(wanted.begin(), wanted.end(), read.key) != wanted.end()) {
-            m_startBytes[first] = true;
+        if (read.size == character.size()) {
+            markRows(first, read.key);
         }
     };
-    for (unsigned first = 0; first < 256 && !wanted.empty(); ++first) {
+    for (unsigned first = 0; first < 256; ++first) {
         mark(first, std::nullopt);
     }
     for (const unsigned lead : {0x81u, 0x82u, 0xEEu, 0xFAu}) {
-        for (unsigned second = 0; second < 256 && !wanted.empty(); ++second) {
+        for (unsigned second = 0; second < 256; ++second) {
             mark(lead, second);
         }
     }
-    for (unsigned kana = 0xA1; kana <= 0xDF && !wanted.empty(); ++kana) {
+    for (unsigned kana = 0xA1; kana <= 0xDF; ++kana) {
         mark(kana, kVoicedMark);
         mark(kana, kSemiVoicedMark);
     }
@@ -214,6 +208,7 @@ bool CTextMatcher::Matches(size_t row, std::string_view text) const {
     if (!IsUsed(row)) {
         return false;
     }
+    const std::vector<uint32_t>& wanted = m_beforeKeys[row];
     if (m_bExact) {
         // Texts of a before text's length mostly differ from it in their first byte: looking
         // there first saves calling memcmp.
@@ -221,19 +216,9 @@ bool CTextMatcher::Matches(size_t row, std::string_view text) const {
         return before.size() == text.size() && (text.empty() || before[0] == text[0]) &&
                before == text;
     }
-    size_t end = 0;
-    return KeysMatchAt(row, text, 0, end) && end == text.size();
-}
-
-bool CTextMatcher::Occurs(size_t row, std::string_view text) const {
-    size_t end = 0;
-    return !m_table.rows[row].before.empty() &&
-           FindOccurrence(row, text, 0, end) != std::string_view::npos;
-}
-
-bool CTextMatcher::KeysMatchAt(size_t row, std::string_view text, size_t at, size_t& end) const {
-    for (const uint32_t key : m_beforeKeys[row]) {
-        if (at >= text.size()) {
+    size_t at = 0;
+    for (const uint32_t key : wanted) {
+        if (at == text.size()) {
             return false;
         }
         const TextCharacter character = ReadCharacter(text, at, m_table.options);
@@ -242,22 +227,39 @@ bool CTextMatcher::KeysMatchAt(size_t row, std::string_view text, size_t at, siz
         }
         at += character.size;
     }
-    end = at;
-    return true;
+    return at == text.size();
 }
 
-size_t CTextMatcher::FindOccurrence(size_t row, std::string_view text, size_t from,
-                                    size_t& end) const {
-    const std::string_view before = m_table.rows[row].before;
-    if (!m_bExact) {
-        for (size_t at = from; at < text.size(); at += CharacterSize(text, at)) {
-            if (m_startBytes[Byte(text, at)] && KeysMatchAt(row, text, at, end)) {
-                return at;
-            }
-        }
+void CTextMatcher::Cut(std::string_view text, Characters& characters) const {
+    characters.keys.clear();
+    characters.starts.clear();
+    for (size_t at = 0; at < text.size();) {
+        const TextCharacter character = ReadCharacter(text, at, m_table.options);
+        characters.keys.push_back(character.key);
+        characters.starts.push_back(at);
+        at += character.size;
+    }
+    characters.starts.push_back(text.size());
+}
+
+size_t CTextMatcher::FindBefore(size_t row, const std::vector<uint32_t>& keys, size_t from) const {
+    const std::vector<uint32_t>& wanted = m_beforeKeys[row];
+    if (wanted.empty() || keys.size() < wanted.size()) {
         return std::string_view::npos;
     }
-    // Bytes found equal are an occurrence when they start and end on character boundaries.
+    const auto last = keys.end() - static_cast<ptrdiff_t>(wanted.size() - 1);
+    for (auto at = keys.begin() + static_cast<ptrdiff_t>(std::min(from, keys.size())); at < last;
+         ++at) {
+        at = std::find(at, last, wanted.front());
+        if (at != last && std::equal(wanted.begin() + 1, wanted.end(), at + 1)) {
+            return static_cast<size_t>(at - keys.begin());
+        }
+    }
+    return std::string_view::npos;
+}
+
+size_t CTextMatcher::FindBeforeBytes(size_t row, std::string_view text, size_t from) const {
+    const std::string& before = m_table.rows[row].before;
     size_t boundary = from;
     for (size_t hit = text.find(before, from); hit != std::string_view::npos;
          hit = text.find(before, boundary)) {
@@ -265,12 +267,11 @@ size_t CTextMatcher::FindOccurrence(size_t row, std::string_view text, size_t fr
             boundary += CharacterSize(text, boundary);
         }
         if (boundary == hit) {
-            size_t last = hit;
-            while (last < hit + before.size()) {
-                last += CharacterSize(text, last);
+            size_t end = hit;
+            while (end < hit + before.size()) {
+                end += CharacterSize(text, end);
             }
-            if (last == hit + before.size()) {
-                end = last;
+            if (end == hit + before.size()) {
                 return hit;
             }
             boundary += CharacterSize(text, boundary);
@@ -279,31 +280,94 @@ size_t CTextMatcher::FindOccurrence(size_t row, std::string_view text, size_t fr
     return std::string_view::npos;
 }
 
+unsigned CTextMatcher::RowsOccurring(std::string_view text, unsigned candidates,
+                                     Characters& scratch) const {
+    if (!m_bExact && candidates != 0) {
+        Cut(text, scratch);
+    }
+    unsigned rows = 0;
+    for (; candidates != 0; candidates &= candidates - 1) {
+        const auto r = static_cast<size_t>(std::countr_zero(candidates));
+        const size_t found =
+            m_bExact ? FindBeforeBytes(r, text, 0) : FindBefore(r, scratch.keys, 0);
+        rows |= found != std::string_view::npos ? 1u << r : 0u;
+    }
+    return rows;
+}
+
 void CTextMatcher::ReplaceParts(std::string_view text, PartReplacement& result) const {
-    result = PartReplacement{};
+    result.changed = false;
+    result.multiLine = false;
+    result.places.fill(0);
+    if (m_bExact) {
+        ReplaceBytes(text, result);
+    } else {
+        ReplaceCharacters(text, result);
+    }
+    if (!result.changed) {
+        result.text.assign(text);
+    }
+}
+
+// An occurrence ends on a character boundary, so the search goes on from there in the same text.
+void CTextMatcher::ReplaceBytes(std::string_view text, PartReplacement& result) const {
     std::string_view current = text;
+    unsigned candidates = CandidateRows(current);
     for (size_t r = 0; r < m_table.rows.size(); ++r) {
         const ReplacementRow& row = m_table.rows[r];
-        size_t end = 0;
-        size_t at =
-            row.before.empty() ? std::string_view::npos : FindOccurrence(r, current, 0, end);
-        if (at == std::string_view::npos) {
+        size_t found =
+            (candidates >> r & 1) == 0 ? std::string_view::npos : FindBeforeBytes(r, current, 0);
+        if (found == std::string_view::npos) {
             continue;
         }
-        std::string replaced;
+        std::string& replaced = result.spare;
+        replaced.clear();
         size_t kept = 0;
-        for (; at != std::string_view::npos; at = FindOccurrence(r, current, kept, end)) {
-            replaced.append(current.substr(kept, at - kept)).append(row.after);
-            kept = end;
+        for (; found != std::string_view::npos; found = FindBeforeBytes(r, current, kept)) {
+            replaced.append(current.substr(kept, found - kept)).append(row.after);
+            kept = found + row.before.size();
             ++result.places[r];
         }
         replaced.append(current.substr(kept));
-        result.text = std::move(replaced);
+        result.text.swap(replaced);
         current = result.text;
+        candidates = CandidateRows(current);
         result.changed = true;
         result.multiLine = result.multiLine || IsMultiLine(row.after);
     }
-    if (!result.changed) {
-        result.text = text;
+}
+
+// A text is cut into characters again after every row that changed it: the after text may join
+// with the bytes around it into other characters.
+void CTextMatcher::ReplaceCharacters(std::string_view text, PartReplacement& result) const {
+    Characters& characters = result.characters;
+    std::string_view current = text;
+    unsigned candidates = CandidateRows(current);
+    if (candidates != 0) {
+        Cut(current, characters);
+    }
+    for (size_t r = 0; r < m_table.rows.size(); ++r) {
+        size_t found =
+            (candidates >> r & 1) == 0 ? std::string_view::npos : FindBefore(r, characters.keys, 0);
+        if (found == std::string_view::npos) {
+            continue;
+        }
+        const std::string& after = m_table.rows[r].after;
+        std::string& replaced = result.spare;
+        replaced.clear();
+        size_t kept = 0;  // the first character not yet taken over
+        for (; found != std::string_view::npos; found = FindBefore(r, characters.keys, kept)) {
+            const size_t from = characters.starts[kept];
+            replaced.append(current.substr(from, characters.starts[found] - from)).append(after);
+            kept = found + m_beforeKeys[r].size();
+            ++result.places[r];
+        }
+        replaced.append(current.substr(characters.starts[kept]));
+        result.text.swap(replaced);
+        current = result.text;
+        candidates = CandidateRows(current);
+        Cut(current, characters);
+        result.changed = true;
+        result.multiLine = result.multiLine || IsMultiLine(after);
     }
 }

@@ -4,10 +4,12 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/FileSystem.h"
 #include "engine/ReplacementTable.h"
 
 // A character of a text: a Shift-JIS lead byte with the byte after it, a half-width katakana with
@@ -21,9 +23,25 @@ struct TextCharacter {
 
 TextCharacter ReadCharacter(std::string_view text, size_t at, const MatchOptions& options);
 
+// Whether a half-width katakana and a following ﾞ (0xDE) or ﾟ (0xDF) make one character: ｶﾞ, ﾊﾟ,
+// ｳﾞ, and ﾜﾞ and ｦﾞ, whose one character Shift-JIS does not have.
+inline bool ComposesWithMark(unsigned char base, unsigned char mark) {
+    const bool haRow = base >= 0xCA && base <= 0xCE;  // ﾊ to ﾎ
+    if (mark == 0xDF) {
+        return haRow;
+    }
+    return mark == 0xDE && (haRow || (base >= 0xB6 && base <= 0xC4) || base == 0xB3 ||
+                            base == 0xDC || base == 0xA6);
+}
+
 // The bytes of the character that starts at `at`, whatever the options.
 inline size_t CharacterSize(std::string_view text, size_t at) {
-    return ReadCharacter(text, at, MatchOptions{}).size;
+    const auto first = static_cast<unsigned char>(text[at]);
+    if (first < 0x80 || at + 1 == text.size()) {
+        return 1;
+    }
+    const auto second = static_cast<unsigned char>(text[at + 1]);
+    return IsLeadByte(first) || ComposesWithMark(first, second) ? 2 : 1;
 }
 
 // Compares the texts of a drawing with the before texts of a table under its options. A wholly
@@ -43,32 +61,60 @@ public:
             case Filter::lengthAndFirstByte:
                 return (m_lengthAndFirstByteKeys & LengthAndFirstByteKey(text)) != 0;
             case Filter::firstByte:
-                return text.empty() ? m_bMatchesEmpty : m_startBytes[Byte(text, 0)];
+                return text.empty() ? m_bMatchesEmpty : m_rowsByStartByte[Byte(text, 0)] != 0;
             case Filter::anyByte:
                 break;
         }
+        return CandidateRows(text) != 0;
+    }
+
+    // Part matching: the rows, a bit each, whose before text may occur in the text. Without
+    // options, those whose bytes stand in it; with them, those whose first character may start
+    // at one of its bytes.
+    unsigned CandidateRows(std::string_view text) const {
+        unsigned rows = 0;
         for (size_t at = 0; at < text.size(); ++at) {
-            if (m_startBytes[Byte(text, at)]) {
-                return true;
+            unsigned starting = m_rowsByStartByte[Byte(text, at)];
+            if (!m_bExact) {
+                rows |= starting;
+                continue;
+            }
+            for (; starting != 0; starting &= starting - 1) {
+                const auto row = static_cast<size_t>(std::countr_zero(starting));
+                const std::string& before = m_table.rows[row].before;
+                // The second byte tells most texts apart without a call to memcmp.
+                if (before.size() <= text.size() - at &&
+                    (before.size() < 2 || before[1] == text[at + 1]) &&
+                    std::memcmp(text.data() + at, before.data(), before.size()) == 0) {
+                    rows |= 1u << row;
+                }
             }
         }
-        return false;
+        return rows;
     }
 
     // Whole matching: the text equals the row's before text (row from 0).
     bool Matches(size_t row, std::string_view text) const;
-    // Part matching: the row's before text occurs in the text.
-    bool Occurs(size_t row, std::string_view text) const;
 
+    // A text cut into characters: their keys, and where each starts, with the text's size last.
+    struct Characters {
+        std::vector<uint32_t> keys;
+        std::vector<size_t> starts;
+    };
     struct PartReplacement {
         std::string text;  // the text as the rows left it
         bool changed = false;
         bool multiLine = false;  // a row with "//" in its after text changed it
         std::array<size_t, ReplacementTable::kRowCount> places{};  // occurrences replaced by row
+        Characters characters;                                     // scratch, kept for its memory
+        std::string spare;                                         // scratch, kept for its memory
     };
     // Part matching: rows 1 to 10 in order, each replacing every occurrence of its before text in
     // the text as the rows before it left it.
     void ReplaceParts(std::string_view text, PartReplacement& result) const;
+    // Part matching: the rows whose before text occurs in the text, a bit each; only the
+    // candidates are searched.
+    unsigned RowsOccurring(std::string_view text, unsigned candidates, Characters& scratch) const;
 
 private:
     enum class Filter { lengthAndFirstByte, firstByte, anyByte };
@@ -82,11 +128,14 @@ private:
         return uint64_t{1} << ((text.size() + 7 * first) & 63);
     }
     bool IsUsed(size_t row) const;
-    // The first occurrence of the row's before text at or after from, a character boundary;
-    // npos when there is none. end is set to where the occurrence ends.
-    size_t FindOccurrence(size_t row, std::string_view text, size_t from, size_t& end) const;
-    // Whether the row's before text, compared by keys, starts at `at`; end as above.
-    bool KeysMatchAt(size_t row, std::string_view text, size_t at, size_t& end) const;
+    void Cut(std::string_view text, Characters& characters) const;
+    // The first character, from `from` on, where the row's before text starts; npos for none.
+    size_t FindBefore(size_t row, const std::vector<uint32_t>& keys, size_t from) const;
+    // Without options: the first byte, from the character boundary `from` on, where the row's
+    // before text starts on a character boundary and ends on one; npos for none.
+    size_t FindBeforeBytes(size_t row, std::string_view text, size_t from) const;
+    void ReplaceBytes(std::string_view text, PartReplacement& result) const;
+    void ReplaceCharacters(std::string_view text, PartReplacement& result) const;
     void MarkStartBytes();
 
     const ReplacementTable& m_table;
@@ -94,7 +143,8 @@ private:
     Filter m_filter;
     uint64_t m_lengthAndFirstByteKeys = 0;
     bool m_bMatchesEmpty = false;
-    std::array<bool, 256> m_startBytes{};  // bytes that can start a character a row starts with
+    // For each byte, the rows whose first character can start with it, a bit each.
+    std::array<uint16_t, 256> m_rowsByStartByte{};
     std::array<std::vector<uint32_t>, ReplacementTable::kRowCount> m_beforeKeys;
 };
 

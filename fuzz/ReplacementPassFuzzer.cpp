@@ -57,7 +57,7 @@ struct ModelCharacter {
 };
 
 std::string KeyOf(std::string_view bytes, const MatchOptions& options) {
-    const auto unicode = [](char32_t c) { return "U" + std::to_string(c); };
+    const auto unicode = [](char32_t c) { return std::to_string(c).insert(0, 1, 'U'); };
     const char32_t composed = Composed(bytes);
     char32_t c = bytes.size() == 2 && composed != 0 ? composed : Decode(bytes);
     if (options.ignoreWidth) {
@@ -87,7 +87,7 @@ std::string KeyOf(std::string_view bytes, const MatchOptions& options) {
                    (options.ignoreCase && c < 0x80 && bytes.size() == 1))) {
         return unicode(c);
     }
-    return "B" + std::string(bytes);
+    return std::string(bytes).insert(0, 1, 'B');
 }
 
 std::vector<ModelCharacter> Characters(std::string_view text, const MatchOptions& options) {
@@ -182,7 +182,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // Header records are dropped, "hq" becomes "hd", other records are copied. A text record is
     // laid out for each matching multi-line row up to the first matching one-line row, which
-    // replaces it, or removes it when its after text is empty.
+    // replaces it, or removes it when its after text is empty. The text is all after the first
+    // double quote; a wholly empty row matches nothing.
     std::vector<std::pair<bool, std::string>> expected;  // (laid out, line)
     std::string preview;
     ReplacementCounts counts;  // of what the model did, each text once in the totals

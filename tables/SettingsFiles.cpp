@@ -104,6 +104,7 @@ void WritePointerFile(const std::string& tablePath) {
 
 void ReadTableFile(const std::string& path, ReplacementTable& table, FieldSplitter& splitter) {
     CTextReader file(path);
+    file.LimitSize(kMaxTableBytes);
     ReplacementTable read = table;
     std::string line;
     try {

@@ -7,6 +7,9 @@
 
 inline constexpr char kPointerFileName[] = "Vosk.ini";
 inline constexpr char kTableSeparator[] = " ---> ";
+// More than any real table holds, ten rows of very long texts included: a larger file was chosen
+// by mistake, or never ends.
+inline constexpr size_t kMaxTableBytes = 1 << 20;
 
 // The table file: ten lines "before ---> after" with CR LF; the pointer file "Vosk.ini": the
 // table file's full path with no line end. Every function throws CFileException on failure. A file

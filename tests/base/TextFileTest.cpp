@@ -53,10 +53,15 @@ TEST_F(TextFileTest, LinesAcrossChunkEdgesReadWhole) {
     EXPECT_EQ(line, "");
 }
 
-// The old file stays until Close puts the new one in its place; a writer that is not closed
-// leaves nothing behind, and a write after Close fails.
+// The old file stays until Close puts the new one, with the old one's mode, in its place; a writer
+// that is not closed leaves nothing behind, and a write after Close fails.
 TEST_F(TextFileTest, WritesEveryLineFeedAsCrLfAndReplacesTheFileAtClose) {
     WriteFile("out.txt", "old");
+    // A mode no umask gives a new file.
+    std::filesystem::permissions("out.txt", std::filesystem::perms::owner_read |
+                                                std::filesystem::perms::owner_write |
+                                                std::filesystem::perms::others_read);
+    const auto mode = std::filesystem::status("out.txt").permissions();
     {
         CTextWriter abandoned("out.txt");
         abandoned.WriteString("x");
@@ -68,6 +73,7 @@ TEST_F(TextFileTest, WritesEveryLineFeedAsCrLfAndReplacesTheFileAtClose) {
     EXPECT_EQ(ReadFile("out.txt"), "old");
     file.Close();
     EXPECT_EQ(ReadFile("out.txt"), "a\r\nb\r\r\n" + std::string(100000, 'y') + "\r\n");
+    EXPECT_EQ(std::filesystem::status("out.txt").permissions(), mode);
     EXPECT_THROW(file.WriteLine("late"), CFileException);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1);
 }

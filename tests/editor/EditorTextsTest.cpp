@@ -59,47 +59,11 @@ std::vector<std::array<std::string, 3>> HeaderTexts() {
     return texts;
 }
 
-// Every text the program shows, in UTF-8, from where the code keeps them: the Shift-JIS byte
-// strings of EditorTexts.h and the string table of the resources.
-std::vector<std::string> ShownTexts() {
-    std::vector<std::string> texts;
-    for (const auto& [name, comment, bytes] : HeaderTexts()) {
-        // The file dialog's type list and the arrow cells are not sentences to explain.
-        if (name != "kTableDialogFilter" && name != "kArrowCellText") {
-            texts.push_back(Convert("UTF-8", "CP932", bytes));
-        }
-    }
-    const std::string strings = ReadFile(VOSK1_SOURCE_DIR "/res/Strings.rc");
-    const std::regex entry(R"re(\n\s*(IDS_\w+)\s+"([^"]*)")re");
-    for (std::sregex_iterator it(strings.begin(), strings.end(), entry), end; it != end; ++it) {
-        // The status bar shows the table's counts, never the idle prompt.
-        if ((*it)[1] != "IDS_IDLE_MESSAGE") {
-            texts.push_back((*it)[2]);
-        }
-    }
-    return texts;
-}
-
 TEST(EditorTextsTest, EveryTextIsTheShiftJisOfItsComment) {
     const auto texts = HeaderTexts();
     EXPECT_GE(texts.size(), 32u);
     for (const auto& [name, comment, bytes] : texts) {
         EXPECT_EQ(bytes, Convert("CP932", "UTF-8", comment)) << name;
-    }
-}
-
-// The user's guide quotes every text the program shows. Placeholders (%1, %s, %d), line breaks
-// and the menu's & marks are not quoted: each piece between them is.
-TEST(EditorTextsTest, TheGuideQuotesEveryShownText) {
-    const std::string guide = ReadFile(VOSK1_SOURCE_DIR "/docs/ja/guide.md");
-    const std::regex cut(R"re(\s*(?:%[0-9]+|%[-0-9.]*[a-z]+|\n|&)\s*)re");
-    for (const std::string& text : ShownTexts()) {
-        for (std::sregex_token_iterator it(text.begin(), text.end(), cut, -1), end; it != end;
-             ++it) {
-            const std::string piece = std::regex_replace(it->str(), std::regex("^ +| +$"), "");
-            EXPECT_TRUE(piece.empty() || guide.find(piece) != std::string::npos)
-                << "docs/ja/guide.md lacks \"" << piece << "\" of \"" << text << "\"";
-        }
     }
 }
 

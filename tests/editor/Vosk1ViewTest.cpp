@@ -33,6 +33,13 @@ TEST(ProgramDirectoryTest, EndsAtTheLastBackslashSteppingOverDoubleByteCharacter
     }
 }
 
+// %1 to %9 stand for the arguments by position; a placeholder without its argument stays.
+TEST(FillFormatTest, PutsEachArgumentInItsPlace) {
+    EXPECT_EQ(FillFormat("%2 of %1, %2", {"a", "b"}), "b of a, b");
+    EXPECT_EQ(FillFormat("%1%3 100%", {"a", "b"}), "a%3 100%");
+    EXPECT_EQ(FillFormat("\x8D\x73 %1", {"\x95\x5C"}), "\x8D\x73 \x95\x5C");
+}
+
 TEST(ShadedCellTest, AllThreeCellsOfTheOddRowsAreShaded) {
     for (int row = 1; row <= 10; ++row) {
         for (const int first : {IDC_BEFORE_FIRST, IDC_AFTER_FIRST, IDC_ARROW_FIRST}) {
@@ -191,8 +198,12 @@ private:
                                                               &V::OnFileSave, &V::OnFileSaveAs,
                                                               &V::OnConfirm,  &V::OnCancelButton};
         if (step == Step::type) {
-            windows.SetControlText(IDC_BEFORE_FIRST + 1, "Z");
-            windows.SetControlText(IDC_AFTER_FIRST + 1, "Y");
+            // The form reports each change of a cell, as the dialog does on EN_CHANGE.
+            for (const auto& [cell, text] :
+                 {std::pair{IDC_BEFORE_FIRST + 1, "Z"}, {IDC_AFTER_FIRST + 1, "Y"}}) {
+                windows.SetControlText(cell, text);
+                view.OnCellChange(cell);
+            }
         } else if (step == Step::pick) {
             view.OnPickText(0);
         } else if (step == Step::badAfter || step == Step::badBefore) {
@@ -296,6 +307,10 @@ TEST_F(Vosk1ViewTest, SaveAndSaveAs) {
          .steps = {Step::type, Step::save},
          .script = {Framework((Directory() / "t.mse").string(), kFrameworkDiskFull)},
          .files = {{"Vosk.ini", "t.mse"}}},
+        {.name = "Save through a symbolic link rewrites its target and keeps the link",
+         .setup = [] { fs::rename("t.mse", "real.mse"), fs::create_symlink("real.mse", "t.mse"); },
+         .steps = {Step::type, Step::save},
+         .files = {{"real.mse", kTyped}, {"Vosk.ini", "t.mse"}}},
 #endif
         {.name = "a Save As that cannot write Vosk.ini keeps the old name and the table new",
          .setup = [] { fs::create_directory(kApp + "/Vosk.ini"s); },
@@ -367,21 +382,53 @@ TEST_F(Vosk1ViewTest, ConfirmAndCancel) {
 }
 
 // The status bar: the current row's text, if any, and the totals replaced, removed, laid out.
-std::string Status(const std::string& row, std::initializer_list<std::string_view> totals) {
-    return (row.empty() ? "" : row + kStatusSeparator) + FillFormat(kTotals, totals);
-}
+// 合計: 置換 0 件、削除 0 件、複数行 0 件
+const std::string kTotals000 =
+    "\x8D\x87\x8C\x76: \x92\x75\x8A\xB7 0 \x8C\x8F\x81\x41\x8D\xED\x8F\x9C 0 "
+    "\x8C\x8F\x81\x41\x95\xA1\x90\x94\x8D\x73 0 \x8C\x8F";
+// 合計: 置換 1 件、削除 0 件、複数行 0 件
+const std::string kTotals100 =
+    "\x8D\x87\x8C\x76: \x92\x75\x8A\xB7 1 \x8C\x8F\x81\x41\x8D\xED\x8F\x9C 0 "
+    "\x8C\x8F\x81\x41\x95\xA1\x90\x94\x8D\x73 0 \x8C\x8F";
+// 合計: 置換 0 件、削除 1 件、複数行 0 件
+const std::string kTotals010 =
+    "\x8D\x87\x8C\x76: \x92\x75\x8A\xB7 0 \x8C\x8F\x81\x41\x8D\xED\x8F\x9C 1 "
+    "\x8C\x8F\x81\x41\x95\xA1\x90\x94\x8D\x73 0 \x8C\x8F";
+// 合計: 置換 1 件、削除 1 件、複数行 2 件
+const std::string kTotals112 =
+    "\x8D\x87\x8C\x76: \x92\x75\x8A\xB7 1 \x8C\x8F\x81\x41\x8D\xED\x8F\x9C 1 "
+    "\x8C\x8F\x81\x41\x95\xA1\x90\x94\x8D\x73 2 \x8C\x8F";
+// 行 1: 1 件を置換　
+const std::string kRow1ReplacesOne = "\x8D\x73 1: 1 \x8C\x8F\x82\xF0\x92\x75\x8A\xB7\x81\x40";
 
 TEST_F(Vosk1ViewTest, PickAndStatus) {
     std::vector<Scenario> scenarios = {
         {.name = "a pick at start fills row 1 and moves to its after cell",
          .steps = {Step::pick},
          .focus = IDC_AFTER_FIRST,
-         .status = Status(FillFormat(kRowReplaces, {"1", "1"}), {"1", "0", "0"})},
+         .status = kRow1ReplacesOne + kTotals100},
         {.name = "a pick fills the row last focused",
          .focusRow = 3,
          .steps = {Step::pick},
          .focus = IDC_AFTER_FIRST + 2,
-         .status = Status(FillFormat(kRowRemoves, {"3", "1"}), {"0", "1", "0"})},
+         // 行 3: 1 件を削除　
+         .status = "\x8D\x73 3: 1 \x8C\x8F\x82\xF0\x8D\xED\x8F\x9C\x81\x40" + kTotals010},
+        {.name = "typing in a cell changes the status bar",
+         .focusRow = 2,
+         .steps = {Step::type},
+         // 行 2: 一致する文字がありません　
+         .status = "\x8D\x73 2: "
+                   "\x88\xEA\x92\x76\x82\xB7\x82\xE9\x95\xB6\x8E\x9A\x82\xAA\x82\xA0\x82\xE8\x82"
+                   "\xDC\x82\xB9\x82\xF1\x81\x40" +
+                   kTotals000},
+        {.name = "Open counts the new table's matches",
+         .setup = [] { WriteFile(kApp + "/x.mse"s, "Z ---> Q"); },
+         .steps = {Step::open},
+         .script = {Open{"x.mse"}},
+         .files = {{"app/Vosk.ini", "x.mse"}},
+         .title = "x.mse",
+         .list = "A\r\nZ\r\n",
+         .status = kRow1ReplacesOne + kTotals100},
         {.name = "Open counts the new table's matches under its options",
          .setup =
              [] { WriteFile(kApp + "/x.mse"s, Table("z ---> Q\r\n") + "#options case=ignore"); },
@@ -391,8 +438,10 @@ TEST_F(Vosk1ViewTest, PickAndStatus) {
          .title = "x.mse",
          .list = "A\r\nZ\r\n",
          .menu = "1001",
-         .status = Status(FillFormat(kRowReplaces, {"1", "1"}), {"1", "0", "0"}) +
-                   kStatusSeparator + FillFormat(kOptionsInForce, {kOptionIgnoreCase})},
+         // ［大文字と小文字を区別しない］
+         .status = kRow1ReplacesOne + kTotals100 +
+                   "\x81\x40\x81\x6D\x91\xE5\x95\xB6\x8E\x9A\x82\xC6\x8F\xAC\x95\xB6\x8E\x9A\x82"
+                   "\xF0\x8B\xE6\x95\xCA\x82\xB5\x82\xC8\x82\xA2\x81\x6E"},
         {.name = "part matching from the menu counts the places, is named and is saved",
          .setup = [] { WriteFile("temp.txt", "ch 0 0 1 0 \"AxA\r\n"); },
          .options = {ID_MATCH_PART},
@@ -401,15 +450,24 @@ TEST_F(Vosk1ViewTest, PickAndStatus) {
                    {"Vosk.ini", "t.mse"}},
          .list = "AxA\r\n",
          .menu = "0100",
-         .status = Status(FillFormat(kRowReplacesPlaces, {"1", "1", "2"}), {"1", "0", "0"}) +
-                   kStatusSeparator + FillFormat(kOptionsInForce, {kOptionPart})},
+         // 行 1: 1 件の文字で 2 か所を置換　...　［文字の一部も置換する］
+         .status = "\x8D\x73 1: 1 \x8C\x8F\x82\xCC\x95\xB6\x8E\x9A\x82\xC5 2 "
+                   "\x82\xA9\x8F\x8A\x82\xF0\x92\x75\x8A\xB7\x81\x40" +
+                   kTotals100 +
+                   "\x81\x40\x81\x6D\x95\xB6\x8E\x9A\x82\xCC\x88\xEA\x95\x94\x82\xE0\x92\x75\x8A"
+                   "\xB7\x82\xB7\x82\xE9\x81\x6E"},
         {.name = "the options in force are named in the menu's order",
          .options = {ID_IGNORE_CASE, ID_MATCH_PART, ID_IGNORE_WIDTH, ID_MATCH_WHOLE},
          .menu = "1011",
-         .status =
-             Status(FillFormat(kRowMatchesNothing, {"1"}), {"0", "0", "0"}) + kStatusSeparator +
-             FillFormat(kOptionsInForce,
-                        {kOptionIgnoreWidth + std::string(kOptionJoiner) + kOptionIgnoreCase})},
+         // 行 1:
+         // 一致する文字がありません　...　［全角と半角を区別しない・大文字と小文字を区別しない］
+         .status = "\x8D\x73 1: "
+                   "\x88\xEA\x92\x76\x82\xB7\x82\xE9\x95\xB6\x8E\x9A\x82\xAA\x82\xA0\x82\xE8\x82"
+                   "\xDC\x82\xB9\x82\xF1\x81\x40" +
+                   kTotals000 +
+                   "\x81\x40\x81\x6D\x91\x53\x8A\x70\x82\xC6\x94\xBC\x8A\x70\x82\xF0\x8B\xE6\x95"
+                   "\xCA\x82\xB5\x82\xC8\x82\xA2\x81\x45\x91\xE5\x95\xB6\x8E\x9A\x82\xC6\x8F\xAC"
+                   "\x95\xB6\x8E\x9A\x82\xF0\x8B\xE6\x95\xCA\x82\xB5\x82\xC8\x82\xA2\x81\x6E"},
     };
     // Row 1 lays out A, row 2 removes B, row 3 takes A after it, row 4 finds A taken, row 5
     // matches nothing, row 6 replaces C; rows 7 to 10 are empty. The focused row shows its kind.
@@ -418,17 +476,28 @@ TEST_F(Vosk1ViewTest, PickAndStatus) {
         WriteFile("t.mse",
                   "A ---> X//Y\r\nB ---> \r\nA ---> Z\r\nA ---> W\r\nQ ---> R\r\nC ---> D");
     };
-    const std::pair<int, std::string> kinds[] = {{0, FillFormat(kRowLaysOut, {"1", "2", "2"})},
-                                                 {2, FillFormat(kRowRemoves, {"2", "1"})},
-                                                 {4, FillFormat(kRowShadowed, {"4", "2"})},
-                                                 {5, FillFormat(kRowMatchesNothing, {"5"})},
-                                                 {7, ""}};
+    const std::pair<int, std::string> kinds[] = {
+        // 行 1: 2 件を 2 行に　
+        {0, "\x8D\x73 1: 2 \x8C\x8F\x82\xF0 2 \x8D\x73\x82\xC9\x81\x40"},
+        // 行 2: 1 件を削除　
+        {2, "\x8D\x73 2: 1 \x8C\x8F\x82\xF0\x8D\xED\x8F\x9C\x81\x40"},
+        // 行 4: 2 件は前の行が先に置換　
+        {4,
+         "\x8D\x73 4: 2 "
+         "\x8C\x8F\x82\xCD\x91\x4F\x82\xCC\x8D\x73\x82\xAA\x90\xE6\x82\xC9\x92\x75\x8A\xB7\x81"
+         "\x40"},
+        // 行 5: 一致する文字がありません　
+        {5,
+         "\x8D\x73 5: "
+         "\x88\xEA\x92\x76\x82\xB7\x82\xE9\x95\xB6\x8E\x9A\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9"
+         "\x82\xF1\x81\x40"},
+        {7, ""}};
     for (const auto& [row, rowStatus] : kinds) {
         scenarios.push_back({.name = "focused row " + std::to_string(row),
                              .setup = writeRowKinds,
                              .focusRow = row,
                              .list = "A\r\nA\r\nB\r\nC\r\n",
-                             .status = Status(rowStatus, {"1", "1", "2"})});
+                             .status = rowStatus + kTotals112});
     }
     Run(scenarios);
 }
