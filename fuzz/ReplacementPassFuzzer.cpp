@@ -54,6 +54,8 @@ char32_t Composed(std::string_view pair) {
 struct ModelCharacter {
     std::string bytes;
     std::string key;
+
+    bool operator==(const ModelCharacter& other) const { return key == other.key; }
 };
 
 std::string KeyOf(std::string_view bytes, const MatchOptions& options) {
@@ -70,18 +72,8 @@ std::string KeyOf(std::string_view bytes, const MatchOptions& options) {
     if (options.ignoreCase && ((c >= U'a' && c <= U'z') || (c >= 0xFF41 && c <= 0xFF5A))) {
         c -= 0x20;
     }
-    static const std::u32string kComposedForms = [] {
-        std::u32string forms;
-        for (int base = 0xA1; base <= 0xDF; ++base) {
-            for (const int mark : {0xDE, 0xDF}) {
-                const char pair[] = {static_cast<char>(base), static_cast<char>(mark)};
-                forms += Composed({pair, 2});
-            }
-        }
-        return forms;
-    }();
-    const bool widthForm = c < 0x80 || kKanaForms.find(c) != std::u32string_view::npos ||
-                           kComposedForms.find(c) != std::u32string::npos;
+    // The kana and their marks have one code each: as Unicode they compare as their bytes do.
+    const bool widthForm = c < 0x80 || (c >= 0x3000 && c <= 0x30FF);
     const bool caseForm = c >= 0xFF21 && c <= 0xFF3A;
     if (c != 0 && ((options.ignoreWidth && widthForm) || (options.ignoreCase && caseForm) ||
                    (options.ignoreCase && c < 0x80 && bytes.size() == 1))) {
@@ -105,22 +97,13 @@ std::vector<ModelCharacter> Characters(std::string_view text, const MatchOptions
 
 bool SameKeys(const std::vector<ModelCharacter>& text, size_t at,
               const std::vector<ModelCharacter>& wanted) {
-    if (at + wanted.size() > text.size()) {
-        return false;
-    }
-    for (size_t k = 0; k < wanted.size(); ++k) {
-        if (text[at + k].key != wanted[k].key) {
-            return false;
-        }
-    }
-    return true;
+    return at + wanted.size() <= text.size() &&
+           std::equal(wanted.begin(), wanted.end(), text.begin() + static_cast<ptrdiff_t>(at));
 }
 
 bool WholeMatch(const ReplacementRow& row, std::string_view text, const MatchOptions& options) {
-    const auto characters = Characters(text, options);
     return (!row.before.empty() || !row.after.empty()) &&
-           characters.size() == Characters(row.before, options).size() &&
-           SameKeys(characters, 0, Characters(row.before, options));
+           Characters(text, options) == Characters(row.before, options);
 }
 
 // Every occurrence of the row's before text replaced, left to right; the count of them.

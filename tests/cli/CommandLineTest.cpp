@@ -30,6 +30,24 @@ TEST_F(CommandLineTest, OptionsAndBadUsage) {
                 "4\tx\t\t1\tremove\n5\ty\tz\t0\tnone\n6\t\t\t0\tempty row\n7\t\t\t0\tempty row\n"
                 "8\t\t\t0\tempty row\n9\t\t\t0\tempty row\n10\t\t\t0\tempty row\n"
                 "total\t0\t1\t1\n"},
+        // The table's own options, overridden one by one; part matching counts the places.
+        {.entries = {{"p.mse",
+                      "a ---> B\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n#options case=ignore"},
+                     {"temp.txt", "ch 0 0 1 0 \"A\nch 0 0 1 0 \"xAxa\n"}},
+         .arguments = {"--table", "p.mse", "--preview", "--match", "part", "--case", "exact"},
+         .out = "1\ta\tB\t1\treplace\t1\n2\t\t\t0\tempty row\t0\n3\t\t\t0\tempty row\t0\n"
+                "4\t\t\t0\tempty row\t0\n5\t\t\t0\tempty row\t0\n6\t\t\t0\tempty row\t0\n"
+                "7\t\t\t0\tempty row\t0\n8\t\t\t0\tempty row\t0\n9\t\t\t0\tempty row\t0\n"
+                "10\t\t\t0\tempty row\t0\ntotal\t1\t0\t0\n"},
+        {.arguments = {"--width", "wide"},
+         .status = 2,
+         .error = "--width takes exact or ignore, not wide" + usage},
+        {.entries =
+             {{"t.mse",
+               "A ---> B\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n#options match=part match=part"}},
+         .status = 2,
+         .error = "cannot read \"" + InFull("t.mse") +
+                  "\": line 11: unknown or repeated setting \"match=part\""},
         {.arguments = {"-C", "nowhere"},
          .status = 2,
          .error = "cannot change to directory \"nowhere\""},

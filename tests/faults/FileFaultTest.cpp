@@ -26,12 +26,7 @@ TEST_F(FileFaultTest, AFaultNamesItsFileAndCauseAndChangesNothingElse) {
     const std::string isDir = "cannot open \"temp.txt\": is a directory";
     // Reading this process's memory from address 0 fails with EIO after a successful open.
     [[maybe_unused]] const std::string mem = "-> /proc/self/mem";
-    [[maybe_unused]] const std::string full =
-        "cannot write \"" + InFull("jwc_temp.txt") + "\": disk full";
-    // The output of this drawing is larger than the first write buffer; its last byte is the
-    // 480,000th.
-    [[maybe_unused]] const std::string longDrawing = Repeat("ln 0 0 1 1\n", 40000);
-    Check({
+    std::vector<BatchCase> cases = {
         {.arguments = {""}, .output = Replaced("-2")},  // an empty run parameter is /P1
         {.arguments = {"/P1e400"},
          .status = 2,
@@ -89,29 +84,27 @@ TEST_F(FileFaultTest, AFaultNamesItsFileAndCauseAndChangesNothingElse) {
         // Linked to the drawing, the output is written beside it, never over it.
         {.entries = {{"jwc_temp.txt", "-> temp.txt"}}, .output = Replaced("-2")},
         {.entries = {{"jwc_temp.txt", "=> temp.txt"}}, .output = Replaced("-2")},
-        // A full disk at the first write, amid the output and at its last byte; the limit leaves
-        // room for the message.
-        {.entries = {{"temp.txt", longDrawing}},
-         .sizeLimit = 200,
-         .status = 1,
-         .error = full,
-         .output = kNone},
-        {.entries = {{"temp.txt", longDrawing}},
-         .sizeLimit = 100000,
-         .status = 1,
-         .error = full,
-         .output = kNone},
-        {.entries = {{"temp.txt", longDrawing}},
-         .sizeLimit = 479999,
-         .status = 1,
-         .error = full,
-         .output = kNone},
-        {.entries = {{"temp.txt", longDrawing}},
-         .sizeLimit = 100000,
-         .killedAtLimit = true,
-         .status = -SIGXFSZ},
 #endif
-    });
+    };
+#ifndef _WIN32
+    // The output of this drawing is larger than the first write buffer; its last byte is the
+    // 480,000th. A full disk at the first write, amid the output and at its last byte; the limit
+    // leaves room for the message.
+    const std::string longDrawing = Repeat("ln 0 0 1 1\n", 40000);
+    const std::string full = "cannot write \"" + InFull("jwc_temp.txt") + "\": disk full";
+    for (const unsigned limit : {200u, 100000u, 479999u}) {
+        cases.push_back({.entries = {{"temp.txt", longDrawing}},
+                         .sizeLimit = limit,
+                         .status = 1,
+                         .error = full,
+                         .output = kNone});
+    }
+    cases.push_back({.entries = {{"temp.txt", longDrawing}},
+                     .sizeLimit = 100000,
+                     .killedAtLimit = true,
+                     .status = -SIGXFSZ});
+#endif
+    Check(cases);
 }
 
 #ifndef _WIN32

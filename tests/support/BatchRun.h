@@ -27,8 +27,8 @@ struct BatchCase {
     unsigned sizeLimit = 0;      // of the files it writes, in bytes; 0: none
     bool killedAtLimit = false;  // the process dies where it crosses the limit
     int status = 0;
-    std::string error =
-        "";  // all it prints to standard error, after "vosk1-batch: " and before "\n"
+    // All it prints to standard error, after "vosk1-batch: " and before "\n".
+    std::string error = "";
     std::optional<std::string> output = {};  // "jwc_temp.txt" afterwards, or kNone; none: unchanged
     std::string out = "";                    // all it prints to standard output
 };

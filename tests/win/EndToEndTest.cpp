@@ -157,6 +157,9 @@ protected:
             PostMessageW(Cell(IDC_TEXT_LIST), message, 0, MAKELPARAM(point.x, point.y));
         }
     }
+    std::wstring Status() const {
+        return TextOf(FindWindowExW(m_main, nullptr, STATUSCLASSNAMEW, nullptr));
+    }
     void Type(const std::string& table) const {
         for (const auto& [id, text] : CellsOf(table)) {
             SetText(Cell(id), text);
@@ -219,8 +222,7 @@ TEST_F(EndToEndTest, StartUpShowsTheTableAndTextsAndCommandsReachTheForm) {
     // A double-click on the first line of the list puts its text into the current row, row 1.
     DoubleClick(0);
     EXPECT_TRUE(WaitUntil([&] {
-        return TextOf(FindWindowExW(m_main, nullptr, STATUSCLASSNAMEW, nullptr)) ==
-               L"行 1: 1 件を置換　合計: 置換 1 件、削除 1 件、複数行 0 件";
+        return Status() == L"行 1: 1 件を置換　合計: 置換 1 件、削除 1 件、複数行 0 件";
     })) << "status";
     EXPECT_EQ(TextOf(cell), L"会議室");
     // Picks take the line under the pointer, not the caret's.
