@@ -58,6 +58,8 @@ void CFormDialog::ScaleTo(UINT dpi) {
     if (previous != nullptr) {
         DeleteObject(previous);
     }
+    // The controls moved off parts of the form that nothing else repaints.
+    InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 bool CFormDialog::OnCommand(int id) {

@@ -24,9 +24,10 @@ constexpr int kExitFileFailed = 1;
 constexpr int kExitNotStarted = 2;
 
 constexpr char kUsage[] =
-    "usage: vosk1-batch [-C DIR] [--table FILE] [MATCH OPTIONS] [RUNPARAM]\n"
-    "       vosk1-batch [-C DIR] --list\n"
-    "       vosk1-batch [-C DIR] [--table FILE] [MATCH OPTIONS] [RUNPARAM] --preview\n"
+    "Usage: vosk1-batch [-C DIR] [--table FILE] [MATCH OPTIONS] [RUNPARAM]\n"
+    "  or:  vosk1-batch [-C DIR] --list\n"
+    "  or:  vosk1-batch [-C DIR] [--table FILE] [MATCH OPTIONS] [RUNPARAM] --preview\n"
+    "  or:  vosk1-batch --help | --version\n"
     "\n"
     "Replaces the texts of the drawing \"temp.txt\" by a replacement table and writes\n"
     "\"jwc_temp.txt\", both in the current directory.\n"
@@ -38,10 +39,10 @@ constexpr char kUsage[] =
     "  RUNPARAM      \"/P\" followed by the factor of the line pitch of multi-line\n"
     "                replacements; absent or empty means \"/P1\"\n"
     "  --match whole|part    compare whole texts, or replace the before text\n"
-    "                wherever it occurs in a text\n"
+    "                        wherever it occurs in a text\n"
     "  --width exact|ignore  whether full-width and half-width forms differ\n"
-    "  --case exact|ignore   whether upper and lower case differ\n"
-    "                each of the three overrides the table's own setting\n"
+    "  --case exact|ignore   whether upper and lower case differ; each of the\n"
+    "                        three overrides the table's own setting\n"
     "  --list        print the texts of \"temp.txt\", each followed by a line feed\n"
     "  --preview     write nothing; print for each row \"ROW\\tBEFORE\\tAFTER\\tCOUNT\\tACTION\"\n"
     "                (ACTION: replace, remove, lines N, none, shadowed, empty row),\n"
@@ -56,10 +57,13 @@ constexpr char kUsage[] =
     "text, and \"//\" in an after text makes it several lines. An eleventh line\n"
     "\"#options match=part width=ignore case=ignore\" (any of the three) sets the\n"
     "table's match options.\n"
-    "Exit status: 0 done; 1 the drawing could not be read or the result written\n"
-    "(there is then no \"jwc_temp.txt\": a result is written whole or not at all);\n"
-    "2 bad usage, or the table or \"Vosk.ini\" could not be read (\"jwc_temp.txt\" is\n"
-    "then left untouched).\n";
+    "\n"
+    "Exit status:\n"
+    "  0  done\n"
+    "  1  the drawing could not be read or the result written (there is then no\n"
+    "     \"jwc_temp.txt\": a result is written whole or not at all)\n"
+    "  2  bad usage, or the table or \"Vosk.ini\" could not be read (\"jwc_temp.txt\" is\n"
+    "     then left untouched)\n";
 
 // Each overrides the table's own setting when given.
 struct MatchOverrides {

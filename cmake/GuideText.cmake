@@ -1,6 +1,7 @@
 # cmake -DIN=guide.md -DOUT=guide.txt -DSOURCE_DIR=DIR -P GuideText.cmake
 # The Markdown guide as a plain text that Notepad shows right on any Windows: UTF-8 with a byte
-# order mark, CR LF line ends, no emphasis marks or code quotes, a picture named by its file.
+# order mark, CR LF line ends, headings marked ■ and ◆, list items ・, no code quotes, a picture
+# named by its file.
 file(READ ${IN} text)
 
 # The guide quotes every text the program shows: the UTF-8 comment right above each text of
@@ -41,11 +42,19 @@ if(missing)
     message(FATAL_ERROR "${IN} lacks texts the program shows:${missing}")
 endif()
 
+# The guide is written in the few Markdown forms that read as plain text once marked: headings,
+# lists, indented examples, code quotes and the picture.
+string(REPLACE "\r\n" "\n" text "\n${text}")
 string(REGEX REPLACE "!\\[([^]]*)\\]\\(([^)]*/)?([^)/]*)\\)" "[\\1: \\3]" text "${text}")
-string(REGEX REPLACE "\\[([^]]*)\\]\\(#[^)]*\\)" "\\1" text "${text}")
-string(REPLACE "**" "" text "${text}")
+string(REPLACE "\n# " "\n" text "${text}")
+string(REPLACE "\n## " "\n■ " text "${text}")
+string(REPLACE "\n### " "\n◆ " text "${text}")
+string(REGEX REPLACE "\n( *)- " "\n\\1・" text "${text}")
 string(REPLACE "`" "" text "${text}")
-string(REPLACE "\r\n" "\n" text "${text}")
+if(text MATCHES "\n(#|\\||```|\\*\\*)|\\]\\(")
+    message(FATAL_ERROR "${IN} holds Markdown that the text file would show: \"${CMAKE_MATCH_0}\"")
+endif()
+string(SUBSTRING "${text}" 1 -1 text)
 string(REPLACE "\n" "\r\n" text "${text}")
 string(ASCII 239 187 191 bom)
 file(WRITE ${OUT} "${bom}${text}")

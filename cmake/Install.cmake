@@ -2,6 +2,7 @@
 # zips (`--target package`): the two programs, stripped, the guide as a text file, the sample,
 # the licence and the notices of the runtime linked into the programs. On Linux vosk1-batch
 # installs with its manual.
+
 # The guide as a text file, made in every build: it checks that the guide quotes every text the
 # program shows.
 set(guide_text ${PROJECT_BINARY_DIR}/Vosk1-guide-ja.txt)
@@ -32,12 +33,16 @@ else()
     find_program(HELP2MAN help2man)
     if(HELP2MAN)
         set(man_page ${PROJECT_BINARY_DIR}/vosk1-batch.1)
-        # Made from --help and --version at every build, so it cannot fall behind them.
+        # Made from --help and --version at every build, so it cannot fall behind them; the
+        # files and examples come from cli/vosk1-batch.h2m. help2man makes the "Exit status:"
+        # paragraph of --help a subsection: it is a section of its own.
+        set(man_include ${PROJECT_SOURCE_DIR}/cli/vosk1-batch.h2m)
         add_custom_command(OUTPUT ${man_page}
             COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8 ${HELP2MAN} --no-info
-                --name "replace the texts of a CAD drawing by a table" --output ${man_page}
-                $<TARGET_FILE:vosk1-batch>
-            DEPENDS vosk1-batch)
+                --name "replace the texts of a CAD drawing by a table" --include ${man_include}
+                --output ${man_page} $<TARGET_FILE:vosk1-batch>
+            COMMAND sed -i "s/^\\.SS \"Exit status:\"$/.SH \"EXIT STATUS\"/" ${man_page}
+            DEPENDS vosk1-batch ${man_include} VERBATIM)
         add_custom_target(vosk1_man_page ALL DEPENDS ${man_page})
         install(FILES ${man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     else()

@@ -7,7 +7,7 @@ namespace {
 using CommandLineTest = BatchRunTest;
 
 TEST_F(CommandLineTest, OptionsAndBadUsage) {
-    ASSERT_TRUE(RunBatch({"--help"}).out.starts_with("usage: vosk1-batch"));
+    ASSERT_TRUE(RunBatch({"--help"}).out.starts_with("Usage: vosk1-batch"));
     const std::string usage = Usage();
     const std::string texts = "ch 0 0 1 0 \"\x95\x5C\r\nxx\ncv 1 1 0 1 \"a\r\r\nch 0 0 1 0 \"\n";
     Check({

@@ -267,41 +267,27 @@ TEST_F(EndToEndTest, ConfirmAfterNewAsksAndSavesThroughTheSaveDialog) {
     EXPECT_EQ(Files(), m_expected);
 }
 
-// Long paths: the table lies deeper than MAX_PATH, and opens, saves and confirms as any other.
-TEST_F(EndToEndTest, ATableBeyondMaxPathOpensSavesAndConfirms) {
-    const fs::path table = m_work / std::wstring(150, L'd') / std::wstring(150, L'e') / L"表.mse";
+// The table lies deeper than MAX_PATH, and another program (a virus scanner, say) holds the result
+// open: Confirm waits for it a while.
+TEST_F(EndToEndTest, ATableBeyondMaxPathAndAResultThatAnotherProgramHolds) {
+    const fs::path table =
+        Directory() / std::wstring(150, L'd') / std::wstring(150, L'e') / L"表.mse";
     fs::create_directories(table.parent_path());
     fs::copy_file(m_work / L"startup.mse", table);
     Stop();
     NameTable(table);
     Start();
     EXPECT_EQ(TextOf(m_main), table.wstring() + L" - Vosk2");
-    Type(Data(L"typed.mse"));
-    Click(Cell(IDC_CONFIRM));
-    EXPECT_EQ(WaitForExit(), 0u);
-    EXPECT_EQ(ReadFile(table), Data(L"typed.mse"));
-    EXPECT_EQ(ReadFile(m_work / L"jwc_temp.txt"), Data(L"expected_jwc_temp.txt"));
-    // The runtime's own calls stop at MAX_PATH.
-    DeleteFileW(table.c_str());
-    RemoveDirectoryW(table.parent_path().c_str());
-    RemoveDirectoryW(table.parent_path().parent_path().c_str());
-}
-
-// Another program (a virus scanner, say) holds the result open: Confirm waits for it a while.
-TEST_F(EndToEndTest, ConfirmWaitsBrieflyForAResultThatAnotherProgramHolds) {
     const fs::path result = m_work / L"jwc_temp.txt";
     HANDLE held = CreateFileW(result.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     Type(Data(L"typed.mse"));
-    m_expected["startup.mse"] = Data(L"typed.mse");
+    m_expected["Vosk.ini"] = *Cp932FromWide(table.wstring());
     // Held past the wait: an error naming the result, which stays as it was, and the form stays.
     Click(Cell(IDC_CONFIRM));
-    HWND box = WaitForWindow([](HWND window) { return GetMenu(window) == nullptr; });
-    EXPECT_NE(TextOf(GetDlgItem(box, 0xFFFF)).find(result.wstring()), std::wstring::npos);
+    ASSERT_TRUE(Answer(result.wstring() + L"\n ファイルに書き込めませんでした。", IDOK));
     m_expected["jwc_temp.txt"] = "";
     EXPECT_EQ(Files(), m_expected);
-    Click(GetDlgItem(box, IDOK));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
     // Held for half a second: Confirm succeeds.
     Click(Cell(IDC_CONFIRM));
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
@@ -309,6 +295,11 @@ TEST_F(EndToEndTest, ConfirmWaitsBrieflyForAResultThatAnotherProgramHolds) {
     EXPECT_EQ(WaitForExit(), 0u);
     m_expected["jwc_temp.txt"] = Data(L"expected_jwc_temp.txt");
     EXPECT_EQ(Files(), m_expected);
+    EXPECT_EQ(ReadFile(table), Data(L"typed.mse"));
+    // The runtime's own calls stop at MAX_PATH.
+    DeleteFileW(table.c_str());
+    RemoveDirectoryW(table.parent_path().c_str());
+    RemoveDirectoryW(table.parent_path().parent_path().c_str());
 }
 
 TEST_F(EndToEndTest, PartMatchingChosenFromTheMenuIsKeptWithTheTableAndReplacesInsideTexts) {
