@@ -40,8 +40,9 @@ void CountParts(const CTextMatcher& matcher, std::string_view text, size_t recor
         count.applied += parts.places[r] != 0 ? records : 0;
         count.places += parts.places[r] * records;
     }
+    // A text the rows leave empty is removed, even after a row made it several lines.
     if (parts.changed) {
-        AddTotal(parts.multiLine, parts.text.empty(), records, counts);
+        AddTotal(parts.multiLine && !parts.text.empty(), parts.text.empty(), records, counts);
     }
 }
 
