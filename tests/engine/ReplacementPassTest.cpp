@@ -53,10 +53,16 @@ TEST_F(ReplacementPassTest, RunsOfUnchangedLinesMeetChangedOnesAnywhere) {
 
 // With part matching the rows act in turn, and the text they leave is laid out last. What the
 // rows match under each option is checked by the pass fuzzer's model on its seeds.
-TEST_F(ReplacementPassTest, PartMatchingLaysOutTheTextTheRowsLeave) {
-    EXPECT_EQ(
-        Run("hs 1\ncn0 2 2.5\nch 0 0 1 0 \"PSQ", {{"PS", "X//Y"}, {"Q", "R"}}, "", {.part = true}),
-        "cn0 2 2.5\r\nch 0 0 1 0 \"X\r\nch 0 -2.5 1 0 \"YR\r\n");
+// A text runs to the end of its line; an unused row matches nothing; part matching lays out the
+// text the rows leave; width and case are ignored together. The pass seeds hold more such rows.
+TEST_F(ReplacementPassTest, MatchesAsTheOptionsSay) {
+    const std::string header = "hs 1\ncn0 2 2.5\nch 0 0 1 0 \"";
+    EXPECT_EQ(Run(header + "1\" P", {{"1\" P", "2"}}), "cn0 2 2.5\r\nch 0 0 1 0 \"2\r\n");
+    EXPECT_EQ(Run(header + "\nch 0 0", {}), "cn0 2 2.5\r\nch 0 0 1 0 \"\r\nch 0 0\r\n");
+    EXPECT_EQ(Run(header + "PSQ", {{"PS", "X//Y"}, {"Q", "R"}}, "", {.part = true}),
+              "cn0 2 2.5\r\nch 0 0 1 0 \"X\r\nch 0 -2.5 1 0 \"YR\r\n");
+    EXPECT_EQ(Run(header + "\x82\x85V", {{"Ev", "1"}}, "", {true, true, true}),
+              "cn0 2 2.5\r\nch 0 0 1 0 \"1\r\n");  // ｅV
 }
 
 // Text of width 2 and height 2.5 at scale 1.
