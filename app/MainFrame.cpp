@@ -40,11 +40,14 @@ bool CMainFrame::Create(HINSTANCE instance) {
     if (m_hStatusBar == nullptr || !m_form.Create(instance, IDD_VOSK1_FORM, m_hWnd)) {
         return false;
     }
+    SetStatusBarFont();
     ResizeToFitForm();
     ShowWindow(m_form.GetSafeHwnd(), SW_SHOW);
     return true;
 }
 
+// The frame takes the form's size, within the work area of its monitor: the form grows with the
+// DPI, and the default size of a new window may be smaller than it.
 void CMainFrame::ResizeToFitForm() {
     RECT form;
     RECT frame;
@@ -52,13 +55,24 @@ void CMainFrame::ResizeToFitForm() {
     GetWindowRect(m_form.GetSafeHwnd(), &form);
     GetWindowRect(m_hWnd, &frame);
     GetClientRect(m_hWnd, &client);
-    const LONG borderWidth = (frame.right - frame.left) - client.right;
-    const LONG borderHeight = (frame.bottom - frame.top) - client.bottom;
-    // Shrink only: a frame smaller than the form stays as it is in that dimension.
-    const LONG width = std::min(frame.right - frame.left, form.right - form.left + borderWidth);
-    const LONG height = std::min(frame.bottom - frame.top,
-                                 form.bottom - form.top + borderHeight + StatusBarHeight());
-    SetWindowPos(m_hWnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const LONG width = std::min(work.right - work.left,
+                                form.right - form.left + (frame.right - frame.left) - client.right);
+    const LONG height =
+        std::min(work.bottom - work.top, form.bottom - form.top + (frame.bottom - frame.top) -
+                                             client.bottom + StatusBarHeight());
+    const LONG left = std::clamp(frame.left, work.left, work.right - width);
+    const LONG top = std::clamp(frame.top, work.top, work.bottom - height);
+    SetWindowPos(m_hWnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The form's font, which holds the Japanese the status bar shows; the bar takes its new height.
+void CMainFrame::SetStatusBarFont() {
+    SendMessageW(m_hStatusBar, WM_SETFONT, reinterpret_cast<WPARAM>(m_form.GetFont()), FALSE);
+    SendMessageW(m_hStatusBar, WM_SIZE, 0, 0);
 }
 
 LONG CMainFrame::StatusBarHeight() const {
@@ -113,6 +127,15 @@ bool CMainFrame::OnFrameCommand(int id) {
     return true;
 }
 
+// The form and the status bar take the new font first, so that the frame's new size lays them
+// out as they will be drawn.
+void CMainFrame::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    m_form.ScaleTo(dpi);
+    SetStatusBarFont();
+    SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
@@ -123,6 +146,9 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SendMessageW(m_hStatusBar, WM_SIZE, 0, 0);
             MoveWindow(m_form.GetSafeHwnd(), 0, 0, LOWORD(lParam),
                        std::max<LONG>(HIWORD(lParam) - StatusBarHeight(), 0), TRUE);
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {

@@ -25,6 +25,8 @@ private:
     void OnCommand(int id);
     bool OnFrameCommand(int id);
     void ResizeToFitForm();
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void SetStatusBarFont();
     LONG StatusBarHeight() const;
     // The focused control of the form, when it is an edit control.
     HWND FocusedFormEdit() const;

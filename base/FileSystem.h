@@ -24,8 +24,9 @@ unsigned UsableProcessorCount();
 // 0 when a file may be written in place of name, which may not exist yet; else the errno of
 // opening it for writing: a directory, a read-only file or an empty name.
 int CheckReplaceable(const std::string& name);
-// Puts from in place of to in one step, keeping the permissions of the file it replaces. Returns
-// 0 or the errno of the failure.
+// Puts from in place of to in one step, keeping the permissions of the file it replaces; on
+// Windows a file that another process holds is tried again for about two seconds. Returns 0 or
+// the errno of the failure.
 int PutInPlace(const std::string& from, const std::string& to);
 // Removes a file, if there is one; directories stay.
 void RemoveFile(const std::string& name);

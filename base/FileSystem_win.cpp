@@ -26,6 +26,7 @@ int ErrnoFromWin32(DWORD error) {
         case ERROR_ACCESS_DENIED:
         case ERROR_SHARING_VIOLATION:
         case ERROR_LOCK_VIOLATION:
+        case ERROR_UNABLE_TO_REMOVE_REPLACED:
             return EACCES;
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL:
@@ -36,6 +37,75 @@ int ErrnoFromWin32(DWORD error) {
         default:
             return EIO;
     }
+}
+
+// The errors of a file that another process (a virus scanner, the search indexer) holds open for a
+// moment. The second one leaves the target removed and the new file beside it: moved next time.
+bool IsHeldByAnother(DWORD error) {
+    switch (error) {
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_ACCESS_DENIED:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_UNABLE_TO_REMOVE_REPLACED:
+        case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::wstring WideFullPath(const std::wstring& name) {
+    const DWORD length = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+    if (length == 0) {
+        return name;
+    }
+    std::wstring full(length, L'\0');
+    full.resize(GetFullPathNameW(name.c_str(), length, full.data(), nullptr));
+    return full;
+}
+
+// Asked before ReplaceFileW, which under Wine leaves a temporary file beside a target that
+// another process holds.
+DWORD CheckRemovable(const std::wstring& name) {
+    HANDLE file =
+        CreateFileW(name.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return GetLastError();
+    }
+    CloseHandle(file);
+    return ERROR_SUCCESS;
+}
+
+// Replacing keeps the target's ACL, attributes and creation time, which a move would drop. Full
+// paths: Wine's ReplaceFileW takes no relative ones.
+DWORD ReplaceOrMove(const std::wstring& from, const std::wstring& to) {
+    if (GetFileAttributesW(to.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        return MoveFileExW(from.c_str(), to.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                   ? ERROR_SUCCESS
+                   : GetLastError();
+    }
+    if (const DWORD error = CheckRemovable(to); error != ERROR_SUCCESS) {
+        return error;
+    }
+    return ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                        nullptr)
+               ? ERROR_SUCCESS
+               : GetLastError();
+}
+
+constexpr ULONGLONG kHeldFileWaitMs = 2000;
+constexpr DWORD kRetryPauseMs = 50;
+
+DWORD ReplaceOrMoveWhenFree(const std::wstring& from, const std::wstring& to) {
+    const ULONGLONG deadline = GetTickCount64() + kHeldFileWaitMs;
+    DWORD error = ReplaceOrMove(from, to);
+    while (IsHeldByAnother(error) && GetTickCount64() < deadline) {
+        Sleep(kRetryPauseMs);
+        error = ReplaceOrMove(from, to);
+    }
+    return error;
 }
 
 }  // namespace
@@ -77,9 +147,9 @@ int CheckReplaceable(const std::string& name) {
 }
 
 int PutInPlace(const std::string& from, const std::string& to) {
-    const BOOL moved = MoveFileExW(WideFromCp932(from).c_str(), WideFromCp932(to).c_str(),
-                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    return moved ? 0 : ErrnoFromWin32(GetLastError());
+    const DWORD error =
+        ReplaceOrMoveWhenFree(WideFullPath(WideFromCp932(from)), WideFullPath(WideFromCp932(to)));
+    return error == ERROR_SUCCESS ? 0 : ErrnoFromWin32(error);
 }
 
 void RemoveFile(const std::string& name) {
@@ -91,15 +161,7 @@ std::string ResolveLinks(const std::string& name) {
 }
 
 std::string FullPath(const std::string& name) {
-    const std::wstring wideName = WideFromCp932(name);
-    const DWORD length = GetFullPathNameW(wideName.c_str(), 0, nullptr, nullptr);
-    if (length == 0) {
-        return name;
-    }
-    std::wstring full(length, L'\0');
-    const DWORD written = GetFullPathNameW(wideName.c_str(), length, full.data(), nullptr);
-    full.resize(written);
-    return Cp932FromWide(full).value_or(name);
+    return Cp932FromWide(WideFullPath(WideFromCp932(name))).value_or(name);
 }
 
 std::string GetCurrentDir() {

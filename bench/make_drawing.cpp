@@ -1,5 +1,6 @@
-// Writes a synthetic drawing of about the given size: "temp.txt" and a table "bench.mse" that
-// replaces, removes and expands some of its texts.
+// Writes a synthetic drawing of about the given size: "temp.txt", a table "bench.mse" that
+// replaces, removes and expands some of its texts, and "part.mse", ten rows that replace parts of
+// texts.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -42,6 +43,20 @@ void WriteTable() {
     std::fclose(table);
 }
 
+// Ten rows, as for copying a floor's plan: 会議 → 打合せ and 倉庫 → 物置 stand in about one text in
+// six, 1F, EV, PS, B-, X1, 北, 階段 and 便所 nowhere.
+void WritePartTable() {
+    std::FILE* table = std::fopen("part.mse", "wb");
+    std::fputs(
+        "\x89\xEF\x8B\x63 ---> \x91\xC5\x8D\x87\x82\xB9\r\n"
+        "\x91\x71\x8C\xC9 ---> \x95\xA8\x92\x75\r\n"
+        "1F ---> 2F\r\nEV ---> E\r\nPS ---> P\r\nB- ---> C-\r\nX1 ---> X2\r\n"
+        "\x96\x6B ---> \x93\xEC\r\n\x8A\x4B\x92\x69 ---> \x8A\x4B\r\n"
+        "\x95\xD6\x8F\x8A ---> WC\r\n#options match=part\r\n",
+        table);
+    std::fclose(table);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,6 +66,7 @@ int main(int argc, char** argv) {
     }
     const long long target = std::atoll(argv[1]) * 1000000LL;
     WriteTable();
+    WritePartTable();
     std::FILE* drawing = std::fopen("temp.txt", "wb");
     long long written = std::fprintf(drawing,
                                      "hq\r\nhcw 2 2.5 3 3.5 4 5 6 7 8 10\r\n"

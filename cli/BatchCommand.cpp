@@ -10,10 +10,11 @@
 
 #include "Vosk1Version.h"
 #include "base/FileSystem.h"
-#include "editor/SettingsFiles.h"
 #include "engine/ExchangeInput.h"
 #include "engine/MultiLineLayout.h"
+#include "engine/TextMatcher.h"
 #include "engine/Vosk1Doc.h"
+#include "tables/SettingsFiles.h"
 
 namespace {
 
@@ -23,9 +24,10 @@ constexpr int kExitFileFailed = 1;
 constexpr int kExitNotStarted = 2;
 
 constexpr char kUsage[] =
-    "usage: vosk1-batch [-C DIR] [--table FILE] [RUNPARAM]\n"
-    "       vosk1-batch [-C DIR] --list\n"
-    "       vosk1-batch [-C DIR] [--table FILE] [RUNPARAM] --preview\n"
+    "Usage: vosk1-batch [-C DIR] [--table FILE] [MATCH OPTIONS] [RUNPARAM]\n"
+    "  or:  vosk1-batch [-C DIR] --list\n"
+    "  or:  vosk1-batch [-C DIR] [--table FILE] [MATCH OPTIONS] [RUNPARAM] --preview\n"
+    "  or:  vosk1-batch --help | --version\n"
     "\n"
     "Replaces the texts of the drawing \"temp.txt\" by a replacement table and writes\n"
     "\"jwc_temp.txt\", both in the current directory.\n"
@@ -36,24 +38,44 @@ constexpr char kUsage[] =
     "                \"Vosk.ini\" in the current directory\n"
     "  RUNPARAM      \"/P\" followed by the factor of the line pitch of multi-line\n"
     "                replacements; absent or empty means \"/P1\"\n"
+    "  --match whole|part    compare whole texts, or replace the before text\n"
+    "                        wherever it occurs in a text\n"
+    "  --width exact|ignore  whether full-width and half-width forms differ\n"
+    "  --case exact|ignore   whether upper and lower case differ; each of the\n"
+    "                        three overrides the table's own setting\n"
     "  --list        print the texts of \"temp.txt\", each followed by a line feed\n"
     "  --preview     write nothing; print for each row \"ROW\\tBEFORE\\tAFTER\\tCOUNT\\tACTION\"\n"
     "                (ACTION: replace, remove, lines N, none, shadowed, empty row),\n"
     "                COUNT the texts the row will change, then the texts replaced,\n"
     "                removed and laid out as several lines: \"total\\tR\\tD\\tL\"\n"
+    "                with part matching each row's line ends in \"\\tPLACES\", the\n"
+    "                occurrences it replaces, and ACTION says \"lines\" alone\n"
     "  --help        print this help\n"
     "  --version     print the version\n"
     "\n"
     "A table file has ten lines \"before ---> after\"; an empty after text removes the\n"
-    "text, and \"//\" in an after text makes it several lines.\n"
-    "Exit status: 0 done; 1 the drawing could not be read or the result written\n"
-    "(there is then no \"jwc_temp.txt\": a result is written whole or not at all);\n"
-    "2 bad usage, or the table or \"Vosk.ini\" could not be read (\"jwc_temp.txt\" is\n"
-    "then left untouched).\n";
+    "text, and \"//\" in an after text makes it several lines. An eleventh line\n"
+    "\"#options match=part width=ignore case=ignore\" (any of the three) sets the\n"
+    "table's match options.\n"
+    "\n"
+    "Exit status:\n"
+    "  0  done\n"
+    "  1  the drawing could not be read or the result written (there is then no\n"
+    "     \"jwc_temp.txt\": a result is written whole or not at all)\n"
+    "  2  bad usage, or the table or \"Vosk.ini\" could not be read (\"jwc_temp.txt\" is\n"
+    "     then left untouched)\n";
+
+// Each overrides the table's own setting when given.
+struct MatchOverrides {
+    std::optional<bool> part;
+    std::optional<bool> ignoreWidth;
+    std::optional<bool> ignoreCase;
+};
 
 struct BatchOptions {
     std::optional<std::string> directory;
     std::optional<std::string> tablePath;
+    MatchOverrides match;
     std::string runParameter;
     bool list = false;
     bool preview = false;
@@ -146,6 +168,25 @@ private:
     bool m_bFailed = false;
 };
 
+// One of --match whole|part, --width exact|ignore, --case exact|ignore; false, with the reason
+// printed, for another value.
+bool ParseMatchOverride(const std::string& option, const std::string& value,
+                        MatchOverrides& overrides, std::FILE* err) {
+    const bool match = option == "--match";
+    const char* const offValue = match ? "whole" : "exact";
+    const char* const onValue = match ? "part" : "ignore";
+    if (value != offValue && value != onValue) {
+        std::fprintf(err, "vosk1-batch: %s takes %s or %s, not %s\n", option.c_str(), offValue,
+                     onValue, Printable(value).c_str());
+        return false;
+    }
+    std::optional<bool>& setting = match                 ? overrides.part
+                                   : option == "--width" ? overrides.ignoreWidth
+                                                         : overrides.ignoreCase;
+    setting = value == onValue;
+    return true;
+}
+
 // Parses the arguments; nullopt, with the reason printed, when they make no sense.
 std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& arguments,
                                            std::FILE* err) {
@@ -154,7 +195,9 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
     bool optionsEnded = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        const bool takesValue = argument == "-C" || argument == "--table";
+        const bool takesValue = argument == "-C" || argument == "--table" ||
+                                argument == "--match" || argument == "--width" ||
+                                argument == "--case";
         if (!optionsEnded && takesValue && i + 1 == arguments.size()) {
             std::fprintf(err, "vosk1-batch: %s needs a value\n", argument.c_str());
             return std::nullopt;
@@ -170,6 +213,10 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
             options.directory = arguments[++i];
         } else if (argument == "--table") {
             options.tablePath = arguments[++i];
+        } else if (argument == "--match" || argument == "--width" || argument == "--case") {
+            if (!ParseMatchOverride(argument, arguments[++i], options.match, err)) {
+                return std::nullopt;
+            }
         } else if (argument == "--list") {
             options.list = true;
         } else if (argument == "--preview") {
@@ -185,8 +232,13 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
             return std::nullopt;
         }
     }
-    if (options.list && (options.tablePath || runParameterSeen || options.preview)) {
-        std::fprintf(err, "vosk1-batch: --list takes no table, run parameter or --preview\n");
+    const bool matchOverridden =
+        options.match.part || options.match.ignoreWidth || options.match.ignoreCase;
+    if (options.list &&
+        (options.tablePath || runParameterSeen || options.preview || matchOverridden)) {
+        std::fprintf(err,
+                     "vosk1-batch: --list takes no table, run parameter, match option or "
+                     "--preview\n");
         return std::nullopt;
     }
     if (runParameterSeen && !std::isfinite(PitchFactor(options.runParameter))) {
@@ -228,6 +280,10 @@ std::optional<ReplacementTable> LoadTable(const BatchOptions& options, std::FILE
         PrintFileError(err, error);
         return std::nullopt;
     }
+    MatchOptions& stored = table.options;
+    stored.part = options.match.part.value_or(stored.part);
+    stored.ignoreWidth = options.match.ignoreWidth.value_or(stored.ignoreWidth);
+    stored.ignoreCase = options.match.ignoreCase.value_or(stored.ignoreCase);
     return table;
 }
 
@@ -249,29 +305,25 @@ const char* ActionWord(RowAction action) {
     return "lines";
 }
 
-// The records of the drawing whose text is a before text of the table, by text. Only those
-// are kept, so that memory stays flat whatever the drawing's size.
-TextCounts CountBeforeTexts(const ReplacementTable& table, CFileErrorSink& errors) {
-    TextCounts counts;
-    ForEachDrawingText(errors, [&](std::string_view text) {
-        const auto named =
-            std::find_if(table.rows.begin(), table.rows.end(),
-                         [text](const ReplacementRow& row) { return row.before == text; });
-        if (named != table.rows.end()) {
-            ++counts[named->before];
-        }
-    });
+// What the pass would do, counted text by text as the drawing is read, so that memory stays flat
+// whatever the drawing's size.
+ReplacementCounts CountDrawing(const ReplacementTable& table, CFileErrorSink& errors) {
+    const CTextMatcher matcher(table);
+    ReplacementCounts counts;
+    ForEachDrawingText(errors, [&](std::string_view text) { CountText(matcher, text, 1, counts); });
     return counts;
 }
 
-// One line per row and one of totals, fields separated by tabs; texts as raw bytes.
+// One line per row and one of totals, fields separated by tabs; texts as raw bytes. With part
+// matching a row's line ends with the places it replaces, and says "lines" without a count: the
+// lines of a text depend on the text.
 int Preview(const ReplacementTable& table, std::FILE* out, std::FILE* err) {
     CPrintingErrorSink errors(err);
-    const TextCounts texts = CountBeforeTexts(table, errors);
+    const ReplacementCounts counts = CountDrawing(table, errors);
     if (errors.Failed()) {
         return kExitFileFailed;
     }
-    const ReplacementCounts counts = CountReplacements(table, texts);
+    const bool part = table.options.part;
     std::string lines;
     for (size_t r = 0; r < table.rows.size(); ++r) {
         const ReplacementRow& row = table.rows[r];
@@ -279,8 +331,11 @@ int Preview(const ReplacementTable& table, std::FILE* out, std::FILE* err) {
         lines.append(std::to_string(r + 1)).append("\t").append(row.before).append("\t");
         lines.append(row.after).append("\t").append(std::to_string(counts.rows[r].applied));
         lines.append("\t").append(ActionWord(action));
-        if (action == RowAction::layOut) {
+        if (action == RowAction::layOut && !part) {
             lines.append(" ").append(std::to_string(LineCount(row.after)));
+        }
+        if (part) {
+            lines.append("\t").append(std::to_string(counts.rows[r].places));
         }
         lines.append("\n");
     }

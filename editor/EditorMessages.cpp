@@ -1,6 +1,7 @@
 #include "editor/EditorMessages.h"
 
 #include <string_view>
+#include <utility>
 
 #include "editor/EditorTexts.h"
 
@@ -63,6 +64,45 @@ std::string_view FrameworkFormat(Cause cause) {
     return kFrameworkGeneric;
 }
 
+// What the row (from 0) will do; empty for an empty row.
+std::string RowStatus(const ReplacementTable& table, size_t row, const RowCount& count) {
+    const ReplacementRow& cells = table.rows[row];
+    const std::string number = std::to_string(row + 1);
+    const std::string applied = std::to_string(count.applied);
+    const std::string places = std::to_string(count.places);
+    const bool part = table.options.part;
+    switch (ActionOf(cells, count)) {
+        case RowAction::emptyRow:
+            break;
+        case RowAction::none:
+            return FillFormat(kRowMatchesNothing, {number});
+        case RowAction::shadowed:
+            return FillFormat(kRowShadowed, {number, std::to_string(count.matched)});
+        case RowAction::replace:
+            return FillFormat(part ? kRowReplacesPlaces : kRowReplaces, {number, applied, places});
+        case RowAction::remove:
+            return FillFormat(part ? kRowRemovesPlaces : kRowRemoves, {number, applied, places});
+        case RowAction::layOut:
+            return part ? FillFormat(kRowLaysOutPlaces, {number, applied, places})
+                        : FillFormat(kRowLaysOut,
+                                     {number, applied, std::to_string(LineCount(cells.after))});
+    }
+    return {};
+}
+
+// The names of the options that are not the default, in the menu's order.
+std::string OptionsInForce(const MatchOptions& options) {
+    std::string names;
+    for (const auto& [on, name] :
+         {std::pair{options.part, kOptionPart}, std::pair{options.ignoreWidth, kOptionIgnoreWidth},
+          std::pair{options.ignoreCase, kOptionIgnoreCase}}) {
+        if (on) {
+            names += (names.empty() ? "" : kOptionJoiner) + std::string(name);
+        }
+    }
+    return FillFormat(kOptionsInForce, {names});
+}
+
 }  // namespace
 
 std::string FileErrorReport(const CFileException& error) {
@@ -107,35 +147,16 @@ std::string FillFormat(std::string_view format, std::initializer_list<std::strin
 }
 
 std::string StatusText(const ReplacementTable& table, size_t row, const ReplacementCounts& counts) {
-    const std::string totals =
-        FillFormat(kTotals, {std::to_string(counts.replaced), std::to_string(counts.removed),
-                             std::to_string(counts.laidOut)});
-    const ReplacementRow& cells = table.rows[row];
-    const RowCount& count = counts.rows[row];
-    const std::string number = std::to_string(row + 1);
-    const std::string applied = std::to_string(count.applied);
-    std::string rowText;
-    switch (ActionOf(cells, count)) {
-        case RowAction::emptyRow:
-            return totals;
-        case RowAction::none:
-            rowText = FillFormat(kRowMatchesNothing, {number});
-            break;
-        case RowAction::shadowed:
-            rowText = FillFormat(kRowShadowed, {number, std::to_string(count.matched)});
-            break;
-        case RowAction::replace:
-            rowText = FillFormat(kRowReplaces, {number, applied});
-            break;
-        case RowAction::remove:
-            rowText = FillFormat(kRowRemoves, {number, applied});
-            break;
-        case RowAction::layOut:
-            rowText =
-                FillFormat(kRowLaysOut, {number, applied, std::to_string(LineCount(cells.after))});
-            break;
+    std::string text = RowStatus(table, row, counts.rows[row]);
+    if (!text.empty()) {
+        text += kStatusSeparator;
     }
-    return rowText + kStatusSeparator + totals;
+    text += FillFormat(kTotals, {std::to_string(counts.replaced), std::to_string(counts.removed),
+                                 std::to_string(counts.laidOut)});
+    if (!table.options.IsDefault()) {
+        text += kStatusSeparator + OptionsInForce(table.options);
+    }
+    return text;
 }
 
 void CMessageBoxErrorSink::ReportFileError(const CFileException& error) {

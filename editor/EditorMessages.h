@@ -31,7 +31,7 @@ std::string UnrepresentableCellReport(int row, bool afterColumn);
 std::string FillFormat(std::string_view format, std::initializer_list<std::string_view> arguments);
 
 // The status bar's text: what the given row (from 0) will do, unless it is empty, then the
-// totals.
+// totals, then the options that are not the default.
 std::string StatusText(const ReplacementTable& table, size_t row, const ReplacementCounts& counts);
 
 // Shows the file errors of the pass and of the text list in a stop-icon box.

@@ -8,10 +8,10 @@
 #include "base/FileException.h"
 #include "base/FileSystem.h"
 #include "editor/EditorTexts.h"
-#include "editor/SettingsFiles.h"
 #include "engine/FieldSplitter.h"
 #include "engine/MultiLineLayout.h"
 #include "res/resource.h"
+#include "tables/SettingsFiles.h"
 
 namespace {
 
@@ -103,6 +103,7 @@ void CVosk1View::RefreshForm() {
     m_windows.SetTitle(m_strTablePath);
     m_doc.CollectTexts(m_errorSink);
     m_windows.SetControlText(IDC_TEXT_LIST, m_doc.m_strPreview);
+    ShowOptions();
     UpdateStatus();
 }
 
@@ -133,6 +134,12 @@ void CVosk1View::LoadTable() {
         ReadTableFile(m_strTablePath, m_strTable, splitter);
     } catch (const CFileException& error) {
         m_windows.ShowMessageBox(TableLoadFailureReport(error), kMbOk | kMbIconStop);
+        // A file that is there but is no table the program can take stays as it is: saving asks
+        // for a name, as after New.
+        if (error.m_cause == CFileException::Cause::badFormat ||
+            error.m_cause == CFileException::Cause::tooLarge) {
+            m_bNewTable = 1;
+        }
     }
 }
 
@@ -149,11 +156,21 @@ void CVosk1View::ClearTable() {
     m_strTable = {};
     FillCells(kNewArrowCellText);
     m_bNewTable = 1;
+    ShowOptions();
     UpdateStatus();
+}
+
+void CVosk1View::ShowOptions() {
+    const MatchOptions& options = m_strTable.options;
+    m_windows.SetMenuRadio(ID_MATCH_WHOLE, ID_MATCH_PART,
+                           options.part ? ID_MATCH_PART : ID_MATCH_WHOLE);
+    m_windows.SetMenuCheck(ID_IGNORE_WIDTH, options.ignoreWidth);
+    m_windows.SetMenuCheck(ID_IGNORE_CASE, options.ignoreCase);
 }
 
 std::optional<ReplacementTable> CVosk1View::CellRows(std::string& problem) {
     ReplacementTable table;
+    table.options = m_strTable.options;
     for (size_t i = 0; i < table.rows.size(); ++i) {
         std::optional<std::string> before = m_windows.GetControlText(BeforeCell(i));
         std::optional<std::string> after = m_windows.GetControlText(AfterCell(i));
@@ -267,8 +284,9 @@ void CVosk1View::OnConfirm() noexcept {
         } else {
             SaveTable();
         }
-        // After a failed pass there is no result: the form stays open so that the user can mend
-        // the cause and confirm again, or cancel.
+        // The pass reports its file errors as reading the drawing at the start does, not in the
+        // framework's words of a failed command. Either way the form stays open, with no result,
+        // so that the user can mend the cause and confirm again, or cancel.
         try {
             m_doc.RunReplacementPass(m_strTable);
         } catch (const CFileException& error) {
@@ -281,6 +299,30 @@ void CVosk1View::OnConfirm() noexcept {
 
 void CVosk1View::OnCancelButton() noexcept {
     RunCommand([this] { m_windows.PostCloseRequest(); });
+}
+
+void CVosk1View::OnMatchOption(int commandId) noexcept {
+    RunCommand([&] {
+        MatchOptions& options = m_strTable.options;
+        switch (commandId) {
+            case ID_MATCH_WHOLE:
+                options.part = false;
+                break;
+            case ID_MATCH_PART:
+                options.part = true;
+                break;
+            case ID_IGNORE_WIDTH:
+                options.ignoreWidth = !options.ignoreWidth;
+                break;
+            case ID_IGNORE_CASE:
+                options.ignoreCase = !options.ignoreCase;
+                break;
+            default:
+                return;
+        }
+        ShowOptions();
+        UpdateStatus();
+    });
 }
 
 void CVosk1View::OnCellFocus(int controlId) noexcept {

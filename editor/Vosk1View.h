@@ -38,6 +38,8 @@ public:
     void OnFileSaveAs() noexcept;
     void OnConfirm() noexcept;
     void OnCancelButton() noexcept;
+    // The match option commands of the menu, by id; they change the table's options.
+    void OnMatchOption(int commandId) noexcept;
     // A cell has taken the focus, or its text has changed; other controls are let be. The row
     // whose cell last had the focus is the current row, row 1 until one has.
     void OnCellFocus(int controlId) noexcept;
@@ -46,6 +48,9 @@ public:
     // the focus to its after cell.
     void OnPickText(size_t index) noexcept;
 
+    int m_bNewTable = 0;  // 1: New has cleared the table, which has no file of its own yet
+
+private:
     // The rows into the cells, the table path into the title, and the drawing's texts into the
     // list.
     void RefreshForm();
@@ -55,20 +60,15 @@ public:
     // Both throw CFileException. SaveTable ends in the program directory when it succeeds.
     void SaveTable();
     void WriteIniFile();
-
-    int m_bNewTable = 0;  // 1: New has cleared the table, which has no file of its own yet
-    ReplacementTable m_strTable;
-    std::string m_strAppDir;  // ends with a backslash
-    std::string m_strTablePath;
-
-private:
     template <class Command>
     void RunCommand(const Command& command) noexcept;
     void ClearTable();
     // The rows into the cells, with the arrow text given.
     void FillCells(const char* arrowText);
-    // The rows in the cells; nullopt when a cell holds a character Shift-JIS cannot represent,
-    // and then problem says which.
+    // The table's options as the menu's checks.
+    void ShowOptions();
+    // The rows in the cells, with the table's options; nullopt when a cell holds a character
+    // Shift-JIS cannot represent, and then problem says which.
     std::optional<ReplacementTable> CellRows(std::string& problem);
     // Takes the cells into the rows; false, after saying which cell, when one holds a character
     // Shift-JIS cannot represent, and then the rows are unchanged.
@@ -80,6 +80,9 @@ private:
     // anything else.
     std::optional<std::string> ChosenPath(FileChoice choice);
 
+    ReplacementTable m_strTable;
+    std::string m_strAppDir;  // ends with a backslash
+    std::string m_strTablePath;
     CWindowSystem& m_windows;
     CVosk1Doc& m_doc;
     std::string m_strProgramPath;

@@ -47,6 +47,11 @@ public:
     virtual FileChoice ShowOpenDialog(const FileDialogOptions& options) = 0;
     virtual FileChoice ShowSaveDialog(const FileDialogOptions& options) = 0;
 
+    // Checks or clears an item of the main window's menu; the radio form checks the chosen item
+    // of the items first to last, with a dot, and clears the others.
+    virtual void SetMenuCheck(int id, bool checked) = 0;
+    virtual void SetMenuRadio(int first, int last, int chosen) = 0;
+
     // The document title; the main window shows "<title> - Vosk2".
     virtual void SetTitle(const std::string& title) = 0;
     // Asks the main window to close once the current command has returned.

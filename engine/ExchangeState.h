@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <string_view>
 
 class FieldSplitter;
@@ -73,30 +72,24 @@ inline RecordKind ClassifyRecord(std::string_view line) {
     }
 }
 
-// A text record cut at its double quotes: the header up to the first one (the whole line when
-// there is none) and the text from there up to the next one or the end of the line.
+// A text record cut at its first double quote: the header before it (the whole line when there is
+// none) and the text, every byte after it to the end of the line, further double quotes
+// included.
 struct TextRecordParts {
     std::string_view header;
     std::string_view text;
 };
 
-// findQuote(from) gives the position of the first double quote of the line at or after from,
-// or the size of the line when there is none.
-template <typename FindQuote>
-TextRecordParts SplitTextRecordWith(std::string_view line, FindQuote findQuote) {
-    const size_t quote = findQuote(0);
-    if (quote == line.size()) {
+// quote: the position of the line's first double quote, or the size of the line for none.
+inline TextRecordParts CutTextRecord(std::string_view line, size_t quote) {
+    if (quote >= line.size()) {
         return {line, {}};
     }
-    const size_t closing = findQuote(quote + 1);
-    // quote < closing <= line.size(): the parts need no bounds checks.
-    return {std::string_view(line.data(), quote),
-            std::string_view(line.data() + quote + 1, closing - quote - 1)};
+    return {line.substr(0, quote), line.substr(quote + 1)};
 }
 
 inline TextRecordParts SplitTextRecord(std::string_view line) {
-    return SplitTextRecordWith(
-        line, [line](size_t from) { return std::min(line.find('"', from), line.size()); });
+    return CutTextRecord(line, line.find('"'));
 }
 
 // Takes the values of a header record ("hcw", "hch", "hs", "lg", "cn") into the state; other

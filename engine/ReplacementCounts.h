@@ -19,7 +19,8 @@ struct RowCount {
 };
 
 // What the pass will do with the drawing's texts, row by row and in all. A text that a multi-line
-// row lays out counts as laid out whatever later rows add; the others as replaced or removed.
+// row lays out counts as laid out whatever later rows add; the others as replaced or removed (with
+// part matching, removed when the rows leave it empty).
 struct ReplacementCounts {
     std::array<RowCount, ReplacementTable::kRowCount> rows;
     size_t replaced = 0;
@@ -29,12 +30,16 @@ struct ReplacementCounts {
     bool operator==(const ReplacementCounts&) const = default;
 };
 
+class CTextMatcher;
+
+// Adds what the pass will do with `records` records of one text.
+void CountText(const CTextMatcher& matcher, std::string_view text, size_t records,
+               ReplacementCounts& counts);
 ReplacementCounts CountReplacements(const ReplacementTable& table, const TextCounts& texts);
 
 enum class RowAction { emptyRow, none, shadowed, replace, remove, layOut };
 
-// What the row does to the texts it counts; an empty row (both texts empty) still removes empty
-// texts, but says nothing of it.
+// What the row does to the texts it counts; an empty row (both texts empty) is unused.
 RowAction ActionOf(const ReplacementRow& row, const RowCount& count);
 
 // The lines of a multi-line after text.

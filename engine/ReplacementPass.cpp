@@ -8,6 +8,7 @@
 #include "engine/ExchangeState.h"
 #include "engine/FieldSplitter.h"
 #include "engine/MultiLineLayout.h"
+#include "engine/TextMatcher.h"
 #include "engine/Vosk1Doc.h"
 
 namespace {
@@ -16,11 +17,7 @@ namespace {
 class CReplacementPass {
 public:
     CReplacementPass(CVosk1Doc& doc, const ReplacementTable& table, CTextWriter& output)
-        : m_doc(doc), m_table(table), m_output(output) {
-        for (const ReplacementRow& row : table.rows) {
-            m_beforeKeys |= KeyBit(row.before);
-        }
-    }
+        : m_doc(doc), m_matcher(table), m_output(output) {}
 
     // Lines that go out as they stand are written in runs, straight from the input's buffer.
     void HandleRun(std::string_view run);
@@ -33,27 +30,24 @@ private:
             return OtherRecordPassesThrough(line);
         }
         const std::string_view text = TextOf(line);
-        return (m_beforeKeys & KeyBit(text)) == 0 || !MatchesARow(text);
+        return !m_matcher.MayMatch(text) || !MayChange(text);
     }
     bool OtherRecordPassesThrough(std::string_view line);
     std::string_view TextOf(std::string_view line) const;
-    bool MatchesARow(std::string_view text) const;
+    bool MayChange(std::string_view text) const;
     void HandleLine(std::string_view line);
     void HandleTextRecord(std::string_view line);
-    // Most texts match no row: their length and first byte tell, from one bit of 64 for each
-    // such pair, which equal texts share.
-    static uint64_t KeyBit(std::string_view text) {
-        const size_t first = text.empty() ? 0 : static_cast<unsigned char>(text[0]);
-        return uint64_t{1} << ((text.size() + 7 * first) & 63);
-    }
+    void ReplaceWholeText(std::string_view line, const TextRecordParts& record);
+    void ReplaceParts(std::string_view line, const TextRecordParts& record);
+    void WriteRecord(std::string_view header, std::string_view text);
 
     CVosk1Doc& m_doc;
-    const ReplacementTable& m_table;
+    CTextMatcher m_matcher;
     CTextWriter& m_output;
     FieldSplitter m_splitter;
     ExchangeState m_state;
-    uint64_t m_beforeKeys = 0;
     std::string_view m_run;
+    CTextMatcher::PartReplacement m_parts;
 };
 
 void CReplacementPass::HandleRun(std::string_view run) {
@@ -86,8 +80,8 @@ bool CReplacementPass::OtherRecordPassesThrough(std::string_view line) {
     }
 }
 
-// The text of a text record of the current run. A line of up to 64 bytes has its quotes found
-// all at once, from a mask of the 64 bytes where it starts.
+// The text of a text record of the current run. A line of up to 64 bytes has its quote found
+// from a mask of the 64 bytes where it starts.
 inline std::string_view CReplacementPass::TextOf(std::string_view line) const {
     if (line.size() > 64) {
         return SplitTextRecord(line).text;
@@ -96,20 +90,21 @@ inline std::string_view CReplacementPass::TextOf(std::string_view line) const {
     const size_t masked = std::min<size_t>(64, m_run.size() - start);
     const uint64_t quotes =
         ByteMask(line.data(), masked, '"') & (~uint64_t{0} >> (64 - line.size()));
-    const auto findQuote = [&](size_t from) {
-        const uint64_t later = from < 64 ? quotes >> from : 0;
-        return later != 0 ? from + static_cast<size_t>(std::countr_zero(later)) : line.size();
-    };
-    return SplitTextRecordWith(line, findQuote).text;
+    const size_t quote = quotes != 0 ? static_cast<size_t>(std::countr_zero(quotes)) : line.size();
+    return CutTextRecord(line, quote).text;
 }
 
-// Texts of a before text's length mostly differ from it in their first byte: looking there
-// first saves calling memcmp.
-bool CReplacementPass::MatchesARow(std::string_view text) const {
-    return std::any_of(m_table.rows.begin(), m_table.rows.end(), [text](const ReplacementRow& row) {
-        return row.before.size() == text.size() && (text.empty() || row.before[0] == text[0]) &&
-               row.before == text;
-    });
+// Part matching decides as it replaces.
+bool CReplacementPass::MayChange(std::string_view text) const {
+    if (m_matcher.PartMatching()) {
+        return true;
+    }
+    for (size_t r = 0; r < ReplacementTable::kRowCount; ++r) {
+        if (m_matcher.Matches(r, text)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void CReplacementPass::HandleLine(std::string_view line) {
@@ -139,20 +134,47 @@ void CReplacementPass::HandleLine(std::string_view line) {
 
 void CReplacementPass::HandleTextRecord(std::string_view line) {
     const TextRecordParts record = SplitTextRecord(line);
+    if (m_matcher.PartMatching()) {
+        ReplaceParts(line, record);
+    } else {
+        ReplaceWholeText(line, record);
+    }
+}
+
+void CReplacementPass::ReplaceWholeText(std::string_view line, const TextRecordParts& record) {
     bool matched = false;
-    ForEachApplyingRow(m_table, record.text, [&](const ReplacementRow& row) {
+    ForEachApplyingRow(m_matcher, record.text, [&](const ReplacementRow& row) {
         matched = true;
         if (IsMultiLine(row.after)) {
             ExpandMultiLine(m_doc, m_splitter, record.header, row.after, m_state, m_output);
         } else if (!row.after.empty()) {
-            m_output.WriteString(record.header);
-            m_output.WriteString("\"");
-            m_output.WriteLine(row.after);
+            WriteRecord(record.header, row.after);
         }
     });
     if (!matched) {
         m_output.WriteLine(line);
     }
+}
+
+// The text as the rows left it: unchanged, the line as read; empty, no record; changed by a row
+// with "//", laid out as a multi-line replacement; otherwise one record.
+void CReplacementPass::ReplaceParts(std::string_view line, const TextRecordParts& record) {
+    m_matcher.ReplaceParts(record.text, m_parts);
+    if (!m_parts.changed) {
+        m_output.WriteLine(line);
+    } else if (m_parts.text.empty()) {
+        return;
+    } else if (m_parts.multiLine) {
+        ExpandMultiLine(m_doc, m_splitter, record.header, m_parts.text, m_state, m_output);
+    } else {
+        WriteRecord(record.header, m_parts.text);
+    }
+}
+
+void CReplacementPass::WriteRecord(std::string_view header, std::string_view text) {
+    m_output.WriteString(header);
+    m_output.WriteString("\"");
+    m_output.WriteLine(text);
 }
 
 }  // namespace

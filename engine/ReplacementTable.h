@@ -36,19 +36,3 @@ inline constexpr char kLineBreak[] = "//";
 inline bool IsMultiLine(std::string_view after) {
     return after.find(kLineBreak) != std::string_view::npos;
 }
-
-// Hands onRow the rows that apply to a text, in order: each row whose before text equals the text,
-// up to the first such row that is not multi-line, which ends the search. The pass and the counts
-// of what it will do both take the rule from here alone.
-template <class OnRow>
-void ForEachApplyingRow(const ReplacementTable& table, std::string_view text, OnRow onRow) {
-    for (const ReplacementRow& row : table.rows) {
-        if (std::string_view(row.before) != text) {
-            continue;
-        }
-        onRow(row);
-        if (!IsMultiLine(row.after)) {
-            return;
-        }
-    }
-}

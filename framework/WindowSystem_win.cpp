@@ -110,6 +110,16 @@ FileChoice CWin32WindowSystem::ShowFileDialog(const FileDialogOptions& options, 
     return {FileChoice::Outcome::chosen, std::move(*path)};
 }
 
+void CWin32WindowSystem::SetMenuCheck(int id, bool checked) {
+    CheckMenuItem(GetMenu(m_hMainWindow), static_cast<UINT>(id),
+                  static_cast<UINT>(MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED)));
+}
+
+void CWin32WindowSystem::SetMenuRadio(int first, int last, int chosen) {
+    CheckMenuRadioItem(GetMenu(m_hMainWindow), static_cast<UINT>(first), static_cast<UINT>(last),
+                       static_cast<UINT>(chosen), MF_BYCOMMAND);
+}
+
 void CWin32WindowSystem::SetTitle(const std::string& title) {
     SetCaptionTitle(WideFromCp932(title));
 }

@@ -28,6 +28,8 @@ public:
     int ShowMessageBox(const std::string& text, unsigned type) override;
     FileChoice ShowOpenDialog(const FileDialogOptions& options) override;
     FileChoice ShowSaveDialog(const FileDialogOptions& options) override;
+    void SetMenuCheck(int id, bool checked) override;
+    void SetMenuRadio(int first, int last, int chosen) override;
     void SetTitle(const std::string& title) override;
     void PostCloseRequest() override;
 

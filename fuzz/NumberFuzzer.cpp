@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::string formatted = buffer;
         const size_t exponent = formatted.find('e');
         if (exponent != std::string::npos && exponent + 4 == formatted.size()) {
-            formatted.insert(exponent + 2, "0");
+            formatted.insert(exponent + 2, 1, '0');
         }
         assert(!std::isfinite(number) || FieldSplitter::FormatNumber(number) == formatted);
     }

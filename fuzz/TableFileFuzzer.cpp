@@ -1,5 +1,8 @@
-#include "editor/SettingsFiles.h"
+#include <set>
+
+#include "base/FileException.h"
 #include "fuzz/FuzzSupport.h"
+#include "tables/SettingsFiles.h"
 
 // The input as a table file and as "Vosk.ini": what is read must be what a text-mode reader
 // gives line by line, and what is written must be the rows, or the path, as they are.
@@ -15,7 +18,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ReplacementTable table;
     table.rows.fill({"old", "old"});
     FieldSplitter splitter;
-    ReadTableFile("in.mse", table, splitter);
+    // An eleventh line "#options" takes the words match=, width= and case= with their two values
+    // each, once each; any other word leaves the table as it was.
+    const std::string optionsLine =
+        lines.size() > 10 && lines[10].starts_with("#options") ? lines[10].substr(8) : "";
+    MatchOptions options;
+    std::set<std::string_view> names;
+    bool good = true;
+    for (std::string_view rest = optionsLine; !rest.empty(); rest = CutAt(rest, " ").second) {
+        const std::string_view word = CutAt(rest, " ").first;
+        const bool twice = !word.empty() && !names.insert(CutAt(word, "=").first).second;
+        good = good && !twice &&
+               (word.empty() || word == "match=whole" || word == "width=exact" ||
+                word == "case=exact" || word == "match=part" || word == "width=ignore" ||
+                word == "case=ignore");
+        options.part = options.part || word == "match=part";
+        options.ignoreWidth = options.ignoreWidth || word == "width=ignore";
+        options.ignoreCase = options.ignoreCase || word == "case=ignore";
+    }
+    try {
+        ReadTableFile("in.mse", table, splitter);
+        assert(good && table.options == options);
+    } catch (const CFileException& error) {
+        assert(!good && error.m_cause == CFileException::Cause::badFormat);
+        assert(table.rows[0] == ReplacementRow({"old", "old"}));
+        return 0;
+    }
     std::string written;
     for (size_t r = 0; r < table.rows.size(); ++r) {
         const ReplacementRow& row = table.rows[r];
@@ -23,7 +51,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         written += row.before + " ---> " + row.after + "\r\n";
     }
     WriteTableFile("out.mse", table);
-    assert(ReadBytes("out.mse") == written);
+    const std::string out = ReadBytes("out.mse");
+    assert(out.starts_with(written));
+    ReplacementTable again;
+    ReadTableFile("out.mse", again, splitter);
+    assert(again.options == options && (options.IsDefault() == (out == written)));
 
     WritePointerFile(firstLine);
     assert(ReadBytes("Vosk.ini") == firstLine);

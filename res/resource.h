@@ -30,6 +30,11 @@
 #define ID_EDIT_SELECT_ALL 57642
 #define ID_EDIT_UNDO 57643
 #define ID_PICK_TEXT 32771
+// The match options of the table; whole and part are a radio pair, so their ids are adjacent.
+#define ID_MATCH_WHOLE 32781
+#define ID_MATCH_PART 32782
+#define ID_IGNORE_WIDTH 32783
+#define ID_IGNORE_CASE 32784
 #define ID_APP_ABOUT 57664
 #define ID_APP_EXIT 57665
 #define ID_NEXT_PANE 57680

@@ -26,33 +26,34 @@ TEST_F(TextFileTest, LinesAcrossChunkEdgesReadWhole) {
         }
         bytes += line + (random() % 2 == 0 ? "\r\n" : "\n");
     };
-    // Short lines up to where a line of the given length would cross the next chunk edge.
-    const auto addLineAcrossNextEdge = [&](size_t length) {
+    bytes = std::string(kChunk - 1, 'x') + "\r\n";
+    lines.push_back(bytes.substr(0, kChunk - 1));
+    for (const size_t length : {100u, 10'000u, 3'000'000u, 150u, 50'000u}) {
+        // Short lines up to where a line of this length crosses the next chunk edge.
         while ((bytes.size() / kChunk + 1) * kChunk - bytes.size() > length / 2) {
             addLine(random() % 20);
         }
         addLine(length);
-    };
-    bytes = std::string(kChunk - 1, 'x') + "\r\n";
-    lines.push_back(bytes.substr(0, kChunk - 1));
-    for (const size_t length : {100u, 10'000u, 3'000'000u, 150u, 50'000u}) {
-        addLineAcrossNextEdge(length);
     }
     lines.emplace_back("end");
     WriteFile("in.txt", bytes + "end\x1Aignored\n");
     CTextReader file("in.txt");
-    std::vector<std::string> read;
     std::string line;
-    while (file.ReadString(line)) {
-        read.push_back(line);
+    for (const std::string& expected : lines) {
+        ASSERT_TRUE(file.ReadString(line)) << "line " << &expected - lines.data();
+        EXPECT_EQ(Difference(line, expected), "") << "line " << &expected - lines.data();
     }
-    EXPECT_TRUE(read == lines && line.empty());
+    EXPECT_FALSE(file.ReadString(line));
+    EXPECT_EQ(line, "");
 }
 
-// The old file stays until Close puts the new one in its place; a writer that is not closed
-// leaves nothing behind, and a write after Close fails.
+// The old file stays until Close puts the new one, with the old one's mode, in its place; a writer
+// that is not closed leaves nothing behind, and a write after Close fails.
 TEST_F(TextFileTest, WritesEveryLineFeedAsCrLfAndReplacesTheFileAtClose) {
     WriteFile("out.txt", "old");
+    // A mode no umask gives a new file.
+    std::filesystem::permissions("out.txt", std::filesystem::perms{0604});
+    const auto mode = std::filesystem::status("out.txt").permissions();
     {
         CTextWriter abandoned("out.txt");
         abandoned.WriteString("x");
@@ -64,6 +65,7 @@ TEST_F(TextFileTest, WritesEveryLineFeedAsCrLfAndReplacesTheFileAtClose) {
     EXPECT_EQ(ReadFile("out.txt"), "old");
     file.Close();
     EXPECT_EQ(ReadFile("out.txt"), "a\r\nb\r\r\n" + std::string(100000, 'y') + "\r\n");
+    EXPECT_EQ(std::filesystem::status("out.txt").permissions(), mode);
     EXPECT_THROW(file.WriteLine("late"), CFileException);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1);
 }

@@ -9,8 +9,8 @@
 
 #include "editor/EditorMessages.h"
 #include "editor/EditorTexts.h"
-#include "editor/SettingsFiles.h"
 #include "res/resource.h"
+#include "tables/SettingsFiles.h"
 #include "tests/support/HeadlessWindowSystem.h"
 #include "tests/support/ScratchDirectory.h"
 #include "tests/support/SizeLimit.h"
@@ -32,6 +32,13 @@ TEST(ProgramDirectoryTest, EndsAtTheLastBackslashSteppingOverDoubleByteCharacter
     for (const auto& [path, expected] : cases) {
         EXPECT_EQ(ProgramDirectory(path), expected) << path;
     }
+}
+
+// %1 to %9 stand for the arguments by position; a placeholder without its argument stays.
+TEST(FillFormatTest, PutsEachArgumentInItsPlace) {
+    EXPECT_EQ(FillFormat("%2 of %1, %2", {"a", "b"}), "b of a, b");
+    EXPECT_EQ(FillFormat("%1%3 100%", {"a", "b"}), "a%3 100%");
+    EXPECT_EQ(FillFormat("\x8D\x73 %1", {"\x95\x5C"}), "\x8D\x73 \x95\x5C");
 }
 
 TEST(ShadedCellTest, AllThreeCellsOfTheOddRowsAreShaded) {
@@ -79,7 +86,7 @@ const std::pair<std::string, std::string> kPassInStart = {"jwc_temp.txt", "ch 0 
 // What the user does: types Z and Y into row 2, leaves in the after cell of row 3 or the before
 // cell of row 10 what Shift-JIS cannot represent, picks the first text of the list, or gives a
 // command.
-enum class Step { type, badAfter, badBefore, pick, fileNew, open, save, saveAs, confirm, cancel };
+enum class Step { type, badAfter, badBefore, pick, fileNew, open, save, saveAs, confirm };
 
 // The arrow cells New leaves, with its flag still set or cleared by a save or the question.
 enum class AfterNew { none, stillNew, notNew };
@@ -95,6 +102,7 @@ struct Scenario {
     const char* runParameter = "";
     FileFault fault = {};  // met by the files the steps read and write
     int focusRow = 0;      // the row whose after cell has the focus before the steps; 0: none
+    std::vector<int> options = {};  // match option commands of the menu, given before the steps
     std::vector<Step> steps = {};
     std::vector<Interaction> script = {};
     std::map<std::string, std::string> files = {};
@@ -103,6 +111,7 @@ struct Scenario {
     std::string list = "S\r\n";
     bool closes = false;
     int focus = 0;                           // the cell the form last moved the focus to
+    const char* menu = "1000";               // the match options checked: whole, part, width, case
     std::optional<std::string> status = {};  // the status bar; none: not looked at
 };
 
@@ -131,11 +140,15 @@ protected:
                 expected[inApp ? (kApp / fs::path(name.substr(4))).generic_string() : name] = bytes;
             }
             expected.insert({{"flag", std::to_string(s.afterNew == AfterNew::stillNew)},
-                             {"arrows", s.afterNew == AfterNew::none ? kArrowCellText : "  ---> "},
+                             {"arrows", s.afterNew != AfterNew::none &&
+                                                std::ranges::count(s.steps, Step::fileNew)
+                                            ? "  ---> "
+                                            : kArrowCellText},
                              {"title", s.title},
                              {"list", s.list},
                              {"closes", std::to_string(s.closes)},
-                             {"focus", std::to_string(s.focus)}});
+                             {"focus", std::to_string(s.focus)},
+                             {"menu", s.menu}});
             CHeadlessWindowSystem windows(s.script);
             CVosk1Doc doc;
             CVosk1View view(windows, doc, Directory().string() + "/" + kApp + "Vosk1.exe");
@@ -145,18 +158,26 @@ protected:
             if (s.focusRow > 0) {
                 view.OnCellFocus(IDC_AFTER_FIRST + s.focusRow - 1);
             }
+            for (const int command : s.options) {
+                view.OnMatchOption(command);
+            }
             for (const Step step : s.steps) {
                 Take(step, windows, view);
             }
             expected["status"] = s.status.value_or(windows.status);
             for (const FileDialogOptions& dialog : windows.dialogs) {
-                EXPECT_TRUE(dialog.initialName == kTableDialogInitialName &&
-                            dialog.filter == kTableDialogFilter && dialog.overwritePrompt);
+                EXPECT_EQ(dialog.initialName, kTableDialogInitialName);
+                EXPECT_EQ(dialog.filter, kTableDialogFilter);
+                EXPECT_TRUE(dialog.overwritePrompt);
             }
             // The arrows when all cells agree.
             std::set<std::string> arrows;
             for (int r = 0; r < 10; ++r) {
                 arrows.insert(windows.cells[IDC_ARROW_FIRST + r]);
+            }
+            std::string menu;
+            for (int id = ID_MATCH_WHOLE; id <= ID_IGNORE_CASE; ++id) {
+                menu += windows.menuChecks[id] ? '1' : '0';
             }
             std::map<std::string, std::string> seen = Snapshot(Directory());
             seen.insert({{"flag", std::to_string(view.m_bNewTable)},
@@ -165,6 +186,7 @@ protected:
                          {"list", windows.cells[IDC_TEXT_LIST]},
                          {"closes", std::to_string(windows.closeRequests)},
                          {"focus", std::to_string(windows.focus)},
+                         {"menu", menu},
                          {"status", windows.status}});
             EXPECT_EQ(seen, expected);
         }
@@ -173,12 +195,15 @@ protected:
 private:
     static void Take(Step step, CHeadlessWindowSystem& windows, CVosk1View& view) {
         using V = CVosk1View;
-        static constexpr void (V::*kCommands[])() noexcept = {&V::OnFileNew,  &V::OnFileOpen,
-                                                              &V::OnFileSave, &V::OnFileSaveAs,
-                                                              &V::OnConfirm,  &V::OnCancelButton};
+        static constexpr void (V::*kCommands[])() noexcept = {
+            &V::OnFileNew, &V::OnFileOpen, &V::OnFileSave, &V::OnFileSaveAs, &V::OnConfirm};
         if (step == Step::type) {
-            windows.SetControlText(IDC_BEFORE_FIRST + 1, "Z");
-            windows.SetControlText(IDC_AFTER_FIRST + 1, "Y");
+            // The form reports each change of a cell, as the dialog does on EN_CHANGE.
+            for (const auto& [cell, text] :
+                 {std::pair{IDC_BEFORE_FIRST + 1, "Z"}, {IDC_AFTER_FIRST + 1, "Y"}}) {
+                windows.SetControlText(cell, text);
+                view.OnCellChange(cell);
+            }
         } else if (step == Step::pick) {
             view.OnPickText(0);
         } else if (step == Step::badAfter || step == Step::badBefore) {
@@ -192,19 +217,26 @@ private:
 
 TEST_F(Vosk1ViewTest, StartUp) {
     Run({
-        {.name = "without Vosk.ini the table is new and untitled",
-         .setup = [] { fs::remove("Vosk.ini"); },
-         .script = {Missing("Vosk.ini", kOpeningNewTable)},
-         .title = ""},
+        {.name =
+             "without Vosk.ini the table is new and untitled; without a drawing the list is empty",
+         .setup = [] { fs::remove("Vosk.ini"), fs::remove("temp.txt"); },
+         .script = {Missing("Vosk.ini", kOpeningNewTable), Missing("temp.txt")},
+         .title = "",
+         .list = ""},
         {.name = "a missing table opens empty and Save writes it",
          .setup = [] { fs::remove("t.mse"); },
          .steps = {Step::save},
          .script = {Missing("t.mse", kOpeningNewTable)},
          .files = {{"t.mse", Table("")}, {"Vosk.ini", "t.mse"}}},
-        {.name = "a missing drawing leaves the text list empty",
-         .setup = [] { fs::remove("temp.txt"); },
-         .script = {Missing("temp.txt")},
-         .list = ""},
+        {.name = "a table with a bad options line opens empty, and Confirm asks before saving",
+         .setup = [] { WriteFile("t.mse", Table("A ---> B\r\n") + "#options match=half\r\n"); },
+         .steps = {Step::confirm},
+         .script = {Box{(fs::current_path() / "t.mse").string() + "\n " +
+                        FillFormat(kBadTableSetting, {"11", "match=half"}) + kOpeningNewTable},
+                    kNo},
+         .files = {kPassInStart},
+         .afterNew = AfterNew::stillNew,
+         .closes = true},
     });
 }
 
@@ -217,10 +249,6 @@ TEST_F(Vosk1ViewTest, NewAndOpen) {
          .files = {{"app/Vosk.ini", "x.mse"}, {"app/x.mse", Table("X ---> Y\r\n")}},
          .title = "x.mse",
          .list = "A\r\nZ\r\n"},
-        {.name = "a failed Open changes nothing",
-         .steps = {Step::fileNew, Step::open},
-         .script = {Open{"new.mse"}, Framework("new.mse", kFrameworkFileNotFound)},
-         .afterNew = AfterNew::stillNew},
         {.name = "an Open of a table that fails amid reading changes nothing",
          .fault = {"x.mse", 3, kDeviceError},
          .steps = {Step::fileNew, Step::open},
@@ -231,14 +259,16 @@ TEST_F(Vosk1ViewTest, NewAndOpen) {
          .steps = {Step::fileNew, Step::open},
          .script = {Open{"x.mse"}, Box{x + "\n " + FillFormat(kTableTooLarge, {"1048576"})}},
          .afterNew = AfterNew::stillNew},
-        {.name = "a cancelled Open changes nothing",
-         .steps = {Step::fileNew, Step::open},
-         .script = {Open{}},
-         .afterNew = AfterNew::stillNew},
-        {.name = "an Open that cannot name the table in Vosk.ini changes nothing",
+        {.name =
+             "an Open cancelled, failed, or unable to name the table in Vosk.ini changes nothing",
          .setup = [] { fs::create_directory(kApp + "/Vosk.ini"s); },
-         .steps = {Step::fileNew, Step::open},
-         .script = {Open{"x.mse"}, Framework("Vosk.ini", kFrameworkAccessDenied)},
+         .steps = {Step::fileNew, Step::open, Step::open, Step::open},
+         .script = {Open{}, Open{"new.mse"}, Framework("new.mse", kFrameworkFileNotFound),
+                    Open{"x.mse"}, Framework("Vosk.ini", kFrameworkAccessDenied)},
+         .afterNew = AfterNew::stillNew},
+        {.name = "New resets the match options",
+         .setup = [] { WriteFile("t.mse", Table("") + "#options match=part\r\n"); },
+         .steps = {Step::fileNew},
          .afterNew = AfterNew::stillNew},
         {.name = "an Open of a name Shift-JIS cannot hold is refused",
          .steps = {Step::open},
@@ -251,41 +281,39 @@ TEST_F(Vosk1ViewTest, SaveAndSaveAs) {
         {.name = "Save writes the typed table and Vosk.ini",
          .steps = {Step::type, Step::save},
          .files = {{"t.mse", kTyped}, {"Vosk.ini", "t.mse"}}},
+        {.name = "Save keeps the match options the table was loaded with",
+         .setup = [] { WriteFile("t.mse", Table("A ---> B\r\n") + "#options width=ignore\r\n"); },
+         .steps = {Step::type, Step::save},
+         .files = {{"t.mse", kTyped + "#options width=ignore\r\n"}, {"Vosk.ini", "t.mse"}},
+         .menu = "1010"},
         {.name = "Save after New saves through the dialog in the program directory",
          .steps = {Step::fileNew, Step::type, Step::save},
          .script = {Save{"s.mse"}},
          .files = {{"app/s.mse", kTypedNew}, {"app/Vosk.ini", "s.mse"}},
          .afterNew = AfterNew::notNew,
          .title = "s.mse"},
-        {.name = "a cancelled Save As keeps the table new",
-         .steps = {Step::fileNew, Step::saveAs},
-         .script = {Save{}},
-         .afterNew = AfterNew::stillNew},
-        {.name = "a Save As that fails keeps the table new",
-         .steps = {Step::fileNew, Step::saveAs},
-         .script = {Save{"gone/s.mse"}, Framework("gone/s.mse", kFrameworkFileNotFound)},
-         .afterNew = AfterNew::stillNew},
-        {.name = "a Save As to a name Shift-JIS cannot hold is refused",
-         .steps = {Step::fileNew, Step::type, Step::saveAs},
-         .script = {Save{"", FileChoice::Outcome::unrepresentable}, Box{kUnrepresentableFileName}},
+        {.name = "a Save As cancelled, failed, or unable to write Vosk.ini keeps the name and New",
+         .setup = [] { fs::create_directory(kApp + "/Vosk.ini"s); },
+         .steps = {Step::fileNew, Step::type, Step::saveAs, Step::saveAs, Step::saveAs},
+         .script = {Save{}, Save{"gone/s.mse"}, Framework("gone/s.mse", kFrameworkFileNotFound),
+                    Save{"s.mse"}, Framework("Vosk.ini", kFrameworkAccessDenied)},
+         .files = {{"app/s.mse", kTypedNew}},
          .afterNew = AfterNew::stillNew},
         {.name = "a Save that fails amid the table leaves the old one whole",
          .fault = {"t.mse", 40, kDiskFullError},
          .steps = {Step::type, Step::save},
          .script = {Framework((Directory() / "t.mse").string(), kFrameworkDiskFull)},
          .files = {{"Vosk.ini", "t.mse"}}},
-        {.name = "a Save As that cannot write Vosk.ini keeps the old name and the table new",
-         .setup = [] { fs::create_directory(kApp + "/Vosk.ini"s); },
-         .steps = {Step::fileNew, Step::type, Step::saveAs},
-         .script = {Save{"s.mse"}, Framework("Vosk.ini", kFrameworkAccessDenied)},
-         .files = {{"app/s.mse", kTypedNew}},
-         .afterNew = AfterNew::stillNew},
-        {.name = "Save refuses a before cell Shift-JIS cannot hold",
-         .steps = {Step::badBefore, Step::save},
-         .script = {Unrepresentable("10", kBeforeColumnName)}},
-        {.name = "Save As refuses an after cell Shift-JIS cannot hold",
-         .steps = {Step::badAfter, Step::saveAs},
-         .script = {Unrepresentable("3", kAfterColumnName)}},
+#ifndef _WIN32
+        {.name = "Save through a symbolic link rewrites its target and keeps the link",
+         .setup = [] { fs::rename("t.mse", "real.mse"), fs::create_symlink("real.mse", "t.mse"); },
+         .steps = {Step::type, Step::save},
+         .files = {{"real.mse", kTyped}, {"Vosk.ini", "t.mse"}}},
+#endif
+        {.name = "Save refuses a before cell Shift-JIS cannot hold, Save As an after cell",
+         .steps = {Step::badBefore, Step::save, Step::badAfter, Step::saveAs},
+         .script = {Unrepresentable("10", kBeforeColumnName),
+                    Unrepresentable("3", kAfterColumnName)}},
     });
 }
 
@@ -322,7 +350,6 @@ TEST_F(Vosk1ViewTest, ConfirmAndCancel) {
          .files = {{"Vosk.ini", ""}, kPassInStart},
          .title = "",
          .closes = true},
-        {.name = "Cancel closes", .steps = {Step::cancel}, .closes = true},
         {.name = "a Confirm whose table cannot be saved keeps the form open",
          .setup = [] { WriteFile("Vosk.ini", "gone/t.mse"); },
          .steps = {Step::type, Step::confirm},
@@ -333,9 +360,6 @@ TEST_F(Vosk1ViewTest, ConfirmAndCancel) {
          .setup = [] { fs::remove(kApp + "/temp.txt"s); },
          .steps = {Step::confirm},
          .script = {Missing("temp.txt")}},
-        {.name = "Confirm refuses an after cell Shift-JIS cannot hold",
-         .steps = {Step::badAfter, Step::confirm},
-         .script = {Unrepresentable("3", kAfterColumnName)}},
         {.name = "Confirm refuses a run parameter whose number is not finite",
          .runParameter = "/P1e400",
          .steps = {Step::type, Step::confirm},
@@ -343,30 +367,57 @@ TEST_F(Vosk1ViewTest, ConfirmAndCancel) {
     });
 }
 
-// The status bar: the current row's text, if any, and the totals replaced, removed, laid out.
-std::string Status(const std::string& row, std::initializer_list<std::string_view> totals) {
-    return (row.empty() ? "" : row + kStatusSeparator) + FillFormat(kTotals, totals);
+// The status bar: the current row's text, if any, the totals replaced, removed and laid out, and
+// the names of the options in force, if any.
+std::string Status(const std::string& row, const std::string& totals,
+                   const std::string& inForce = "") {
+    const std::string text =
+        (row.empty() ? "" : row + kStatusSeparator) +
+        FillFormat(kTotals, {totals.substr(0, 1), totals.substr(1, 1), totals.substr(2)});
+    return inForce.empty() ? text
+                           : text + kStatusSeparator + FillFormat(kOptionsInForce, {inForce});
 }
 
 TEST_F(Vosk1ViewTest, PickAndStatus) {
+    const std::string row1ReplacesOne = FillFormat(kRowReplaces, {"1", "1"});
     std::vector<Scenario> scenarios = {
         {.name = "a pick at start fills row 1 and moves to its after cell",
          .steps = {Step::pick},
          .focus = IDC_AFTER_FIRST,
-         .status = Status(FillFormat(kRowReplaces, {"1", "1"}), {"1", "0", "0"})},
+         .status = Status(row1ReplacesOne, "100")},
         {.name = "a pick fills the row last focused",
          .focusRow = 3,
          .steps = {Step::pick},
          .focus = IDC_AFTER_FIRST + 2,
-         .status = Status(FillFormat(kRowRemoves, {"3", "1"}), {"0", "1", "0"})},
-        {.name = "Open counts the new table's matches",
-         .setup = [] { WriteFile(kApp + "/x.mse"s, "Z ---> Q"); },
+         .status = Status(FillFormat(kRowRemoves, {"3", "1"}), "010")},
+        {.name = "typing in a cell changes the status bar",
+         .focusRow = 2,
+         .steps = {Step::type},
+         .status = Status(FillFormat(kRowMatchesNothing, {"2"}), "000")},
+        {.name = "Open counts the new table's matches under its options",
+         .setup =
+             [] { WriteFile(kApp + "/x.mse"s, Table("z ---> Q\r\n") + "#options case=ignore"); },
          .steps = {Step::open},
          .script = {Open{"x.mse"}},
          .files = {{"app/Vosk.ini", "x.mse"}},
          .title = "x.mse",
          .list = "A\r\nZ\r\n",
-         .status = Status(FillFormat(kRowReplaces, {"1", "1"}), {"1", "0", "0"})},
+         .menu = "1001",
+         .status = Status(row1ReplacesOne, "100", kOptionIgnoreCase)},
+        {.name = "part matching from the menu counts the places, is named and is saved",
+         .setup = [] { WriteFile("temp.txt", "ch 0 0 1 0 \"AxA\r\n"); },
+         .options = {ID_MATCH_PART},
+         .steps = {Step::save},
+         .files = {{"t.mse", Table("A ---> B\r\n") + "#options match=part\r\n"},
+                   {"Vosk.ini", "t.mse"}},
+         .list = "AxA\r\n",
+         .menu = "0100",
+         .status = Status(FillFormat(kRowReplacesPlaces, {"1", "1", "2"}), "100", kOptionPart)},
+        {.name = "the options in force are named in the menu's order",
+         .options = {ID_IGNORE_CASE, ID_MATCH_PART, ID_IGNORE_WIDTH, ID_MATCH_WHOLE},
+         .menu = "1011",
+         .status = Status(FillFormat(kRowMatchesNothing, {"1"}), "000",
+                          kOptionIgnoreWidth + std::string(kOptionJoiner) + kOptionIgnoreCase)},
     };
     // Row 1 lays out A, row 2 removes B, row 3 takes A after it, row 4 finds A taken, row 5
     // matches nothing, row 6 replaces C; rows 7 to 10 are empty. The focused row shows its kind.
@@ -385,7 +436,7 @@ TEST_F(Vosk1ViewTest, PickAndStatus) {
                              .setup = writeRowKinds,
                              .focusRow = row,
                              .list = "A\r\nA\r\nB\r\nC\r\n",
-                             .status = Status(rowStatus, {"1", "1", "2"})});
+                             .status = Status(rowStatus, "112")});
     }
     Run(scenarios);
 }

@@ -53,8 +53,7 @@ public:
     void FocusControl(int id) override { focus = id; }
     void SetStatusText(const std::string& text) override { status = text; }
     int ShowMessageBox(const std::string& text, unsigned type) override {
-        const std::optional<Box> box = Take(Box{text, type});
-        return box ? box->answer : kIdNo;
+        return Take(Box{text, type}).value_or(Box{"", 0, kIdNo}).answer;
     }
     FileChoice ShowOpenDialog(const FileDialogOptions& options) override {
         return Choose<Open>(options);
@@ -62,12 +61,19 @@ public:
     FileChoice ShowSaveDialog(const FileDialogOptions& options) override {
         return Choose<Save>(options);
     }
+    void SetMenuCheck(int id, bool checked) override { menuChecks[id] = checked; }
+    void SetMenuRadio(int first, int last, int chosen) override {
+        for (int id = first; id <= last; ++id) {
+            menuChecks[id] = id == chosen;
+        }
+    }
     void SetTitle(const std::string& text) override { title = text; }
     void PostCloseRequest() override { ++closeRequests; }
 
     std::map<int, std::string> cells;
     std::set<int> unrepresentableCells;  // read as holding a character Shift-JIS cannot represent
     std::vector<FileDialogOptions> dialogs;
+    std::map<int, bool> menuChecks;
     std::string title;
     int focus = 0;
     std::string status;

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "base/FileSystem.h"
 
@@ -32,6 +34,33 @@ inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& 
                                    : ReadFile(entry.path());
     }
     return entries;
+}
+
+// Where two byte strings differ, short enough to read when they are megabytes; "" if they do not.
+inline std::string Difference(std::string_view seen, std::string_view expected) {
+    if (seen == expected) {
+        return "";
+    }
+    const size_t at = static_cast<size_t>(
+        std::mismatch(seen.begin(), seen.end(), expected.begin(), expected.end()).first -
+        seen.begin());
+    return "byte " + std::to_string(at) + ": \"" + std::string(seen.substr(at, 40)) +
+           "\" instead of \"" + std::string(expected.substr(at, 40)) + "\"";
+}
+
+// The same for each entry of two snapshots.
+inline std::string Difference(const std::map<std::string, std::string>& seen,
+                              const std::map<std::string, std::string>& expected) {
+    std::string differences;
+    for (const auto& [name, bytes] : seen) {
+        differences += expected.contains(name) ? "" : name + ": not expected\n";
+    }
+    for (const auto& [name, bytes] : expected) {
+        const std::string difference =
+            seen.contains(name) ? Difference(seen.at(name), bytes) : "missing";
+        differences += difference.empty() ? "" : name + ": " + difference + "\n";
+    }
+    return differences;
 }
 
 // A test that runs in an empty directory of its own, made current for the test's length.

@@ -37,7 +37,7 @@ bool WaitUntil(const std::function<bool()>& condition) {
 }
 
 std::wstring TextOf(HWND window) {
-    wchar_t text[256] = {};
+    wchar_t text[1024] = {};
     SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
     return text;
 }
@@ -76,8 +76,19 @@ protected:
         m_work = Directory() / L"作業表";
         fs::copy(kData, m_work);
         fs::copy_file(kProgram, m_work / L"Vosk1.exe");
-        WriteFile(m_work / L"Vosk.ini", *Cp932FromWide((m_work / L"startup.mse").wstring()));
+        NameTable(m_work / L"startup.mse");
         m_expected = Files();
+        Start();
+    }
+    void TearDown() override {
+        Stop();
+        ScratchDirectoryTest::TearDown();
+    }
+
+    void NameTable(const fs::path& table) {
+        WriteFile(m_work / L"Vosk.ini", *Cp932FromWide(table.wstring()));
+    }
+    void Start() {
         std::wstring commandLine = L"\"" + (m_work / L"Vosk1.exe").wstring() + L"\" /P1";
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
@@ -87,12 +98,11 @@ protected:
         m_main = WaitForWindow([](HWND window) { return GetMenu(window) != nullptr; });
         ASSERT_NE(m_main, nullptr);
     }
-    void TearDown() override {
+    void Stop() {
         TerminateProcess(m_process.hProcess, 99);
         WaitForSingleObject(m_process.hProcess, 5000);
         CloseHandle(m_process.hThread);
         CloseHandle(m_process.hProcess);
-        ScratchDirectoryTest::TearDown();
     }
 
     // The first shown top-level window of the program for which accept holds; null at the deadline.
@@ -133,6 +143,23 @@ protected:
         return GetDlgItem(FindWindowExW(m_main, nullptr, L"#32770", nullptr), id);
     }
     void Command(WPARAM id) const { PostMessageW(m_main, WM_COMMAND, id, 0); }
+    // A point inside a line of the text list, in the list's client coordinates.
+    POINT LinePoint(WPARAM line) const {
+        HWND list = Cell(IDC_TEXT_LIST);
+        const auto start = static_cast<WPARAM>(SendMessageW(list, EM_LINEINDEX, line, 0));
+        const LRESULT at = SendMessageW(list, EM_POSFROMCHAR, start, 0);
+        return {LOWORD(at) + 4, HIWORD(at) + 4};
+    }
+    void DoubleClick(WPARAM line) const {
+        const POINT point = LinePoint(line);
+        for (const UINT message : std::initializer_list<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP,
+                                                              WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+            PostMessageW(Cell(IDC_TEXT_LIST), message, 0, MAKELPARAM(point.x, point.y));
+        }
+    }
+    std::wstring Status() const {
+        return TextOf(FindWindowExW(m_main, nullptr, STATUSCLASSNAMEW, nullptr));
+    }
     void Type(const std::string& table) const {
         for (const auto& [id, text] : CellsOf(table)) {
             SetText(Cell(id), text);
@@ -193,15 +220,22 @@ TEST_F(EndToEndTest, StartUpShowsTheTableAndTextsAndCommandsReachTheForm) {
     EXPECT_TRUE(WaitUntil([&] { return TextOf(cell) == L"複写複写"; })) << "paste";
 
     // A double-click on the first line of the list puts its text into the current row, row 1.
-    for (const UINT message : std::initializer_list<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP,
-                                                          WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
-        PostMessageW(Cell(IDC_TEXT_LIST), message, 0, MAKELPARAM(4, 4));
-    }
+    DoubleClick(0);
     EXPECT_TRUE(WaitUntil([&] {
-        return TextOf(FindWindowExW(m_main, nullptr, STATUSCLASSNAMEW, nullptr)) ==
-               L"行 1: 1 件を置換　合計: 置換 1 件、削除 1 件、複数行 0 件";
+        return Status() == L"行 1: 1 件を置換　合計: 置換 1 件、削除 1 件、複数行 0 件";
     })) << "status";
     EXPECT_EQ(TextOf(cell), L"会議室");
+    // Picks take the line under the pointer, not the caret's.
+    DoubleClick(2);
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(cell) == L"応接室"; })) << "double-click";
+    HWND list = Cell(IDC_TEXT_LIST);
+    SendMessageW(list, EM_SETSEL, 0, 0);
+    POINT point = LinePoint(1);
+    ClientToScreen(list, &point);
+    PostMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list),
+                 MAKELPARAM(point.x, point.y));
+    PostMessageW(list, WM_CHAR, L'b', 0);  // 置換前に入れる(&B)
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(cell) == L"倉庫"; })) << "right click";
 
     // é, which the system's code page 1252 has, is refused rather than saved as "?" or "e".
     Type(Data(L"typed.mse"));
@@ -230,6 +264,56 @@ TEST_F(EndToEndTest, ConfirmAfterNewAsksAndSavesThroughTheSaveDialog) {
     m_expected["新しい表.mse"] = Data(L"typed.mse");
     m_expected["Vosk.ini"] = *Cp932FromWide(chosen.wstring());
     m_expected["jwc_temp.txt"] = Data(L"expected_jwc_temp.txt");
+    EXPECT_EQ(Files(), m_expected);
+}
+
+// The table lies deeper than MAX_PATH, and another program (a virus scanner, say) holds the result
+// open: Confirm waits for it a while.
+TEST_F(EndToEndTest, ATableBeyondMaxPathAndAResultThatAnotherProgramHolds) {
+    const fs::path table =
+        Directory() / std::wstring(150, L'd') / std::wstring(150, L'e') / L"表.mse";
+    fs::create_directories(table.parent_path());
+    fs::copy_file(m_work / L"startup.mse", table);
+    Stop();
+    NameTable(table);
+    Start();
+    EXPECT_EQ(TextOf(m_main), table.wstring() + L" - Vosk2");
+    const fs::path result = m_work / L"jwc_temp.txt";
+    HANDLE held = CreateFileW(result.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Type(Data(L"typed.mse"));
+    m_expected["Vosk.ini"] = *Cp932FromWide(table.wstring());
+    // Held past the wait: an error naming the result, which stays as it was, and the form stays.
+    Click(Cell(IDC_CONFIRM));
+    ASSERT_TRUE(Answer(result.wstring() + L"\n ファイルに書き込めませんでした。", IDOK));
+    m_expected["jwc_temp.txt"] = "";
+    EXPECT_EQ(Files(), m_expected);
+    // Held for half a second: Confirm succeeds.
+    Click(Cell(IDC_CONFIRM));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    CloseHandle(held);
+    EXPECT_EQ(WaitForExit(), 0u);
+    m_expected["jwc_temp.txt"] = Data(L"expected_jwc_temp.txt");
+    EXPECT_EQ(Files(), m_expected);
+    EXPECT_EQ(ReadFile(table), Data(L"typed.mse"));
+    // The runtime's own calls stop at MAX_PATH.
+    DeleteFileW(table.c_str());
+    RemoveDirectoryW(table.parent_path().c_str());
+    RemoveDirectoryW(table.parent_path().parent_path().c_str());
+}
+
+TEST_F(EndToEndTest, PartMatchingChosenFromTheMenuIsKeptWithTheTableAndReplacesInsideTexts) {
+    Command(ID_MATCH_PART);
+    SetText(Cell(IDC_BEFORE_FIRST + 1), L"室");
+    SetText(Cell(IDC_AFTER_FIRST + 1), L"ルーム");
+    Click(Cell(IDC_CONFIRM));
+    EXPECT_EQ(WaitForExit(), 0u);
+    std::string table = Data(L"startup.mse");
+    table.replace(table.find("\r\n") + 2, 6, *Cp932FromWide(L"室 ---> ルーム"));  // row 2
+    m_expected["startup.mse"] = table + "#options match=part\r\n";
+    m_expected["jwc_temp.txt"] = *Cp932FromWide(
+        L"hd\r\nlg0\r\ncn1\r\nch 0 0 1 0 \"会議ルーム\r\nch 0 0 1 0 \"倉庫\r\nch 5 50 1 0 "
+        L"\"応接ルーム\r\nxx 1 2\r\n");
     EXPECT_EQ(Files(), m_expected);
 }
 

@@ -20,8 +20,12 @@ inline constexpr size_t kMaxTableBytes = 1 << 20;
 std::string ReadPointerFile();
 void WritePointerFile(const std::string& tablePath);
 
-// Reads rows 1 to 10 in order. A line is cut at its first separator (no separator: an empty
-// after text); past the end of the file rows become empty. When reading fails, the rows read
-// before keep their new texts and the others their old ones.
+// Reads rows 1 to 10 in order, and the match options from an eleventh line "#options ..."
+// (defaults without one). A line is cut at its first separator (no separator: an empty after
+// text); past the end of the file rows become empty. When reading fails, the rows read before
+// keep their new texts and the others their old ones; an options line with a word it cannot take
+// (cause badFormat) leaves the table as it was, since running it otherwise than meant could
+// damage a drawing.
 void ReadTableFile(const std::string& path, ReplacementTable& table, FieldSplitter& splitter);
+// Options other than the defaults go on an eleventh line; a table with the defaults has ten.
 void WriteTableFile(const std::string& path, const ReplacementTable& table);
