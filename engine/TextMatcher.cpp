@@ -147,6 +147,7 @@ CTextMatcher::CTextMatcher(const ReplacementTable& table)
         m_bMatchesEmpty = m_bMatchesEmpty || before.empty();
         if (m_bExact && !before.empty()) {
             m_rowsByStartByte[Byte(before, 0)] |= static_cast<uint16_t>(1u << r);
+            MarkStartPairs(before);
         }
         m_lengthAndFirstByteKeys |= LengthAndFirstByteKey(before);
         for (size_t at = 0; at < before.size();) {
@@ -196,6 +197,15 @@ void CTextMatcher::MarkStartBytes() {
     for (unsigned kana = 0xA1; kana <= 0xDF; ++kana) {
         mark(kana, kVoicedMark);
         mark(kana, kSemiVoicedMark);
+    }
+}
+
+void CTextMatcher::MarkStartPairs(std::string_view before) {
+    for (size_t second = 0; second < 256; ++second) {
+        if (before.size() == 1 || Byte(before, 1) == second) {
+            const size_t pair = Byte(before, 0) | second << 8;
+            m_startPairs[pair >> 6] |= uint64_t{1} << (pair & 63);
+        }
     }
 }
 

@@ -69,28 +69,23 @@ public:
     }
 
     // Part matching: the rows, a bit each, whose before text may occur in the text. Without
-    // options, those whose bytes stand in it; with them, those whose first character may start
-    // at one of its bytes.
+    // options, those whose bytes stand in it, looked for only where a row's first two bytes stand;
+    // with them, those whose first character may start at one of its bytes.
     unsigned CandidateRows(std::string_view text) const {
         unsigned rows = 0;
-        for (size_t at = 0; at < text.size(); ++at) {
-            unsigned starting = m_rowsByStartByte[Byte(text, at)];
-            if (!m_bExact) {
-                rows |= starting;
-                continue;
+        if (!m_bExact) {
+            for (size_t at = 0; at < text.size(); ++at) {
+                rows |= m_rowsByStartByte[Byte(text, at)];
             }
-            for (; starting != 0; starting &= starting - 1) {
-                const auto row = static_cast<size_t>(std::countr_zero(starting));
-                const std::string& before = m_table.rows[row].before;
-                // The second byte tells most texts apart without a call to memcmp.
-                if (before.size() <= text.size() - at &&
-                    (before.size() < 2 || before[1] == text[at + 1]) &&
-                    std::memcmp(text.data() + at, before.data(), before.size()) == 0) {
-                    rows |= 1u << row;
-                }
+            return rows;
+        }
+        for (size_t at = 0; at + 1 < text.size(); ++at) {
+            const size_t pair = Byte(text, at) | Byte(text, at + 1) << 8;
+            if ((m_startPairs[pair >> 6] >> (pair & 63) & 1) != 0) {
+                rows |= RowsStartingAt(text, at);
             }
         }
-        return rows;
+        return text.empty() ? rows : rows | RowsStartingAt(text, text.size() - 1);
     }
 
     // Whole matching: the text equals the row's before text (row from 0).
@@ -128,6 +123,20 @@ private:
         return uint64_t{1} << ((text.size() + 7 * first) & 63);
     }
     bool IsUsed(size_t row) const;
+    // Without options: the rows whose before text stands at `at`, a bit each.
+    unsigned RowsStartingAt(std::string_view text, size_t at) const {
+        unsigned rows = 0;
+        for (unsigned starting = m_rowsByStartByte[Byte(text, at)]; starting != 0;
+             starting &= starting - 1) {
+            const auto row = static_cast<size_t>(std::countr_zero(starting));
+            const std::string& before = m_table.rows[row].before;
+            if (before.size() <= text.size() - at &&
+                std::memcmp(text.data() + at, before.data(), before.size()) == 0) {
+                rows |= 1u << row;
+            }
+        }
+        return rows;
+    }
     void Cut(std::string_view text, Characters& characters) const;
     // The first character, from `from` on, where the row's before text starts; npos for none.
     size_t FindBefore(size_t row, const std::vector<uint32_t>& keys, size_t from) const;
@@ -137,6 +146,7 @@ private:
     void ReplaceBytes(std::string_view text, PartReplacement& result) const;
     void ReplaceCharacters(std::string_view text, PartReplacement& result) const;
     void MarkStartBytes();
+    void MarkStartPairs(std::string_view before);
 
     const ReplacementTable& m_table;
     bool m_bExact;  // no width or case option: keys compare as bytes
@@ -145,6 +155,9 @@ private:
     bool m_bMatchesEmpty = false;
     // For each byte, the rows whose first character can start with it, a bit each.
     std::array<uint16_t, 256> m_rowsByStartByte{};
+    // Without options, the pairs of bytes a row's before text starts with, a bit each; a one-byte
+    // before text starts every pair with its byte.
+    std::array<uint64_t, 1024> m_startPairs{};
     std::array<std::vector<uint32_t>, ReplacementTable::kRowCount> m_beforeKeys;
 };
 
