@@ -147,7 +147,7 @@ CTextMatcher::CTextMatcher(const ReplacementTable& table)
         m_bMatchesEmpty = m_bMatchesEmpty || before.empty();
         if (m_bExact && !before.empty()) {
             m_rowsByStartByte[Byte(before, 0)] |= static_cast<uint16_t>(1u << r);
-            MarkStartPairs(before);
+            MarkStartPairs(before.substr(0, 2));
         }
         m_lengthAndFirstByteKeys |= LengthAndFirstByteKey(before);
         for (size_t at = 0; at < before.size();) {
@@ -166,26 +166,23 @@ CTextMatcher::CTextMatcher(const ReplacementTable& table)
 // composed with a mark. A pair's key is its own code but for the lead bytes of full-width
 // forms, which are tried one by one.
 void CTextMatcher::MarkStartBytes() {
-    const auto markRows = [&](size_t first, uint32_t key) {
+    const auto mark = [&](unsigned first, std::optional<unsigned> second) {
+        const char bytes[2] = {static_cast<char>(first), static_cast<char>(second.value_or(0))};
+        const std::string_view character(bytes, second ? 2 : 1);
+        const TextCharacter read = ReadCharacter(character, 0, m_table.options);
         for (size_t r = 0; r < m_beforeKeys.size(); ++r) {
-            if (!m_beforeKeys[r].empty() && m_beforeKeys[r].front() == key) {
+            if (read.size == character.size() && !m_beforeKeys[r].empty() &&
+                m_beforeKeys[r].front() == read.key) {
                 m_rowsByStartByte[first] |= static_cast<uint16_t>(1u << r);
+                MarkStartPairs(character);
             }
         }
     };
     for (const std::vector<uint32_t>& keys : m_beforeKeys) {
         if (!keys.empty() && (keys.front() & ~uint32_t{0xFFFF}) == kDoubleByte) {
-            markRows((keys.front() >> 8) & 0xFF, keys.front());
+            mark((keys.front() >> 8) & 0xFF, keys.front() & 0xFF);
         }
     }
-    const auto mark = [&](unsigned first, std::optional<unsigned> second) {
-        const char bytes[2] = {static_cast<char>(first), static_cast<char>(second.value_or(0))};
-        const std::string_view character(bytes, second ? 2 : 1);
-        const TextCharacter read = ReadCharacter(character, 0, m_table.options);
-        if (read.size == character.size()) {
-            markRows(first, read.key);
-        }
-    };
     for (unsigned first = 0; first < 256; ++first) {
         mark(first, std::nullopt);
     }
@@ -200,10 +197,10 @@ void CTextMatcher::MarkStartBytes() {
     }
 }
 
-void CTextMatcher::MarkStartPairs(std::string_view before) {
+void CTextMatcher::MarkStartPairs(std::string_view start) {
     for (size_t second = 0; second < 256; ++second) {
-        if (before.size() == 1 || Byte(before, 1) == second) {
-            const size_t pair = Byte(before, 0) | second << 8;
+        if (start.size() == 1 || Byte(start, 1) == second) {
+            const size_t pair = Byte(start, 0) | second << 8;
             m_startPairs[pair >> 6] |= uint64_t{1} << (pair & 63);
         }
     }

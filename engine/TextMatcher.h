@@ -68,17 +68,12 @@ public:
         return CandidateRows(text) != 0;
     }
 
-    // Part matching: the rows, a bit each, whose before text may occur in the text. Without
-    // options, those whose bytes stand in it, looked for only where a row's first two bytes stand;
-    // with them, those whose first character may start at one of its bytes.
+    // Part matching: the rows, a bit each, whose before text may occur in the text, looked for
+    // only where the first two bytes of a row's first character (or of its before text, without
+    // options) stand: without options, those whose bytes stand there; with them, those whose
+    // first character may start there.
     unsigned CandidateRows(std::string_view text) const {
         unsigned rows = 0;
-        if (!m_bExact) {
-            for (size_t at = 0; at < text.size(); ++at) {
-                rows |= m_rowsByStartByte[Byte(text, at)];
-            }
-            return rows;
-        }
         for (size_t at = 0; at + 1 < text.size(); ++at) {
             const size_t pair = Byte(text, at) | Byte(text, at + 1) << 8;
             if ((m_startPairs[pair >> 6] >> (pair & 63) & 1) != 0) {
@@ -123,9 +118,12 @@ private:
         return uint64_t{1} << ((text.size() + 7 * first) & 63);
     }
     bool IsUsed(size_t row) const;
-    // Without options: the rows whose before text stands at `at`, a bit each.
+    // The rows whose before text stands at `at` (with options: may start there), a bit each.
     unsigned RowsStartingAt(std::string_view text, size_t at) const {
         unsigned rows = 0;
+        if (!m_bExact) {
+            return m_rowsByStartByte[Byte(text, at)];
+        }
         for (unsigned starting = m_rowsByStartByte[Byte(text, at)]; starting != 0;
              starting &= starting - 1) {
             const auto row = static_cast<size_t>(std::countr_zero(starting));
@@ -155,8 +153,8 @@ private:
     bool m_bMatchesEmpty = false;
     // For each byte, the rows whose first character can start with it, a bit each.
     std::array<uint16_t, 256> m_rowsByStartByte{};
-    // Without options, the pairs of bytes a row's before text starts with, a bit each; a one-byte
-    // before text starts every pair with its byte.
+    // The pairs of bytes a row's first character (without options, its before text) can start
+    // with, a bit each; a one-byte character starts every pair with its byte.
     std::array<uint64_t, 1024> m_startPairs{};
     std::array<std::vector<uint32_t>, ReplacementTable::kRowCount> m_beforeKeys;
 };
